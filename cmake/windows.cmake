@@ -1,0 +1,173 @@
+# Windows build (MinGW-w64 i686): the add-in, its message modules, the
+# stand-in host, the console front end, and the tests that run under Wine.
+
+set(ORVA_IDE_DIR ${CMAKE_BINARY_DIR}/ide)            # the stand-in host lives here
+set(ORVA_ADDIN_DIR ${ORVA_IDE_DIR}/Addins)           # orvara.dll and its six modules
+set(ORVA_TEST_DIR ${CMAKE_BINARY_DIR}/tests)         # test programs, fixtures beside them
+set(ORVA_MSGMOD ${CMAKE_SOURCE_DIR}/message_module_builder/msgmod.py)
+
+# The add-in lives inside the host's process: small, no exception or RTTI
+# machinery, no C runtime start-up code (it has no static constructors).
+set(ORVA_ADDIN_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -ffunction-sections -fdata-sections -fno-stack-protector -Wall -Wextra -Werror)
+
+# Everything the add-in is made of, as object libraries, so that the tests can
+# link the same objects the DLL is made of.
+file(GLOB ORVA_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lookup/*.cpp)
+file(GLOB_RECURSE ORVA_ADDIN_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/host/*.cpp ${CMAKE_SOURCE_DIR}/host/*.S
+  ${CMAKE_SOURCE_DIR}/notes/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+
+enable_language(ASM)
+enable_language(RC)
+
+add_library(orva_engine OBJECT ${ORVA_ENGINE_SOURCES})
+target_include_directories(orva_engine PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(orva_engine PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${ORVA_ADDIN_FLAGS}>)
+
+if(ORVA_ADDIN_SOURCES)
+  add_library(orva_addin OBJECT ${ORVA_ADDIN_SOURCES})
+  target_include_directories(orva_addin PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(orva_addin PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${ORVA_ADDIN_FLAGS}>)
+  set(ORVA_ADDIN_OBJECTS $<TARGET_OBJECTS:orva_addin>)
+endif()
+
+set(ORVA_SYSTEM_LIBS user32 gdi32 comctl32 kernel32 shell32 advapi32 ole32)
+
+# --- Icons: pixel rows as text, turned into .ico files ----------------------
+set(ORVA_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+file(GLOB ORVA_ICON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*.txt)
+set(ORVA_ICONS)
+foreach(source ${ORVA_ICON_SOURCES})
+  get_filename_component(stem ${source} NAME_WE)
+  set(icon ${ORVA_ICON_DIR}/${stem}.ico)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_ICON_DIR}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/icon_builder/make_ico.py ${source} ${icon}
+    DEPENDS ${source} ${CMAKE_SOURCE_DIR}/icon_builder/make_ico.py
+    COMMENT "Icon ${stem}.ico")
+  list(APPEND ORVA_ICONS ${icon})
+endforeach()
+add_custom_target(orva_icons DEPENDS ${ORVA_ICONS})
+
+# The add-in's resources (icons 1 to 7) as one object, shared by the DLL and
+# the tests that link the add-in's objects.
+if(EXISTS ${CMAKE_SOURCE_DIR}/resources/orvara.rc)
+  add_library(orva_resources OBJECT ${CMAKE_SOURCE_DIR}/resources/orvara.rc)
+  target_include_directories(orva_resources PRIVATE ${ORVA_ICON_DIR} ${CMAKE_SOURCE_DIR})
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/orvara.rc PROPERTIES OBJECT_DEPENDS "${ORVA_ICONS}")
+  add_dependencies(orva_resources orva_icons)
+  set(ORVA_RESOURCE_OBJECTS $<TARGET_OBJECTS:orva_resources>)
+endif()
+
+# --- orvara.dll -------------------------------------------------------------
+if(ORVA_ADDIN_SOURCES)
+  add_library(orvara SHARED $<TARGET_OBJECTS:orva_engine> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS}
+    ${CMAKE_SOURCE_DIR}/resources/orvara.def)
+  set_target_properties(orvara PROPERTIES PREFIX "" OUTPUT_NAME orvara
+    RUNTIME_OUTPUT_DIRECTORY ${ORVA_ADDIN_DIR} LIBRARY_OUTPUT_DIRECTORY ${ORVA_ADDIN_DIR})
+  target_link_options(orvara PRIVATE -s -nostartfiles -Wl,-e,_DllEntryPoint@12 -static-libgcc
+    -Wl,--gc-sections -Wl,--enable-stdcall-fixup)
+  target_link_libraries(orvara PRIVATE ${ORVA_SYSTEM_LIBS})
+endif()
+
+# --- The six message modules from the catalogue -------------------------------
+file(GLOB ORVA_CATALOGUE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/catalogue/*.errors)
+set(ORVA_MODULES)
+foreach(source ${ORVA_CATALOGUE})
+  get_filename_component(stem ${source} NAME_WE)
+  set(module ${ORVA_ADDIN_DIR}/${stem}.dll)
+  add_custom_command(OUTPUT ${module}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_ADDIN_DIR}
+    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
+            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
+    DEPENDS ${source} ${ORVA_MSGMOD}
+    COMMENT "Message module ${stem}.dll")
+  list(APPEND ORVA_MODULES ${module})
+endforeach()
+add_custom_target(orva_modules ALL DEPENDS ${ORVA_MODULES})
+
+# --- The console front end: orva-lookup NUMBER [FOLDER] ----------------------
+add_executable(orva-lookup ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.cpp $<TARGET_OBJECTS:orva_engine>)
+target_include_directories(orva-lookup PRIVATE ${CMAKE_SOURCE_DIR})
+set_target_properties(orva-lookup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+target_link_options(orva-lookup PRIVATE -static -s)
+add_dependencies(orva-lookup orva_modules)
+
+# --- The stand-in host ---------------------------------------------------------
+file(GLOB ORVA_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stand_in_host/*.cpp
+     ${CMAKE_SOURCE_DIR}/stand_in_host/*.S)
+if(ORVA_HOST_SOURCES)
+  add_library(orva_stand_in_core OBJECT ${ORVA_HOST_SOURCES})
+  list(FILTER ORVA_HOST_SOURCES EXCLUDE REGEX "main\\.cpp$")
+  target_include_directories(orva_stand_in_core PUBLIC ${CMAKE_SOURCE_DIR})
+endif()
+
+# --- Tests ------------------------------------------------------------------------
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Fixture modules, made from the readable tables in tests/fixtures/<set>/.
+file(GLOB_RECURSE ORVA_FIXTURE_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/fixtures/*.msgtable ${CMAKE_SOURCE_DIR}/tests/fixtures/*.errors)
+set(ORVA_FIXTURES)
+foreach(source ${ORVA_FIXTURE_SOURCES})
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/tests/fixtures ${source})
+  get_filename_component(dir ${rel} DIRECTORY)
+  get_filename_component(stem ${rel} NAME_WE)
+  set(module ${ORVA_TEST_DIR}/fixtures/${dir}/${stem}.dll)
+  add_custom_command(OUTPUT ${module}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_TEST_DIR}/fixtures/${dir}
+    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
+            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
+    DEPENDS ${source} ${ORVA_MSGMOD}
+    COMMENT "Fixture module ${dir}/${stem}.dll")
+  list(APPEND ORVA_FIXTURES ${module})
+endforeach()
+# What the real formatter must give back for every catalogue entry.
+set(ORVA_EXPECTED)
+foreach(source ${ORVA_CATALOGUE})
+  get_filename_component(stem ${source} NAME_WE)
+  set(expected ${ORVA_TEST_DIR}/catalogue/${stem}.expected)
+  add_custom_command(OUTPUT ${expected}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_TEST_DIR}/catalogue
+    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} expected ${source} ${expected}
+    DEPENDS ${source} ${ORVA_MSGMOD})
+  list(APPEND ORVA_EXPECTED ${expected})
+endforeach()
+add_custom_target(orva_fixtures ALL DEPENDS ${ORVA_FIXTURES} ${ORVA_EXPECTED})
+
+# One test program per folder below tests/windows, plus the portable tests
+# built for Windows as well. Each links the add-in's own objects and icons.
+function(orva_windows_test name)
+  add_executable(${name} ${ARGN} ${CMAKE_SOURCE_DIR}/tests/windows/support/test_main.cpp
+    $<TARGET_OBJECTS:orva_engine> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS})
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/support/*.cpp)
+  list(FILTER support EXCLUDE REGEX "test_main\\.cpp$")
+  target_sources(${name} PRIVATE ${support})
+  if(TARGET orva_stand_in_core)
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:orva_stand_in_core>)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE gtest ${ORVA_SYSTEM_LIBS})
+  target_link_options(${name} PRIVATE -static)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_TEST_DIR})
+  add_dependencies(${name} orva_fixtures orva_modules)
+  if(TARGET orvara)
+    add_dependencies(${name} orvara)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${ORVA_TEST_DIR})
+endfunction()
+
+file(GLOB ORVA_PORTABLE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
+orva_windows_test(portable_tests_win32 ${ORVA_PORTABLE_TESTS})
+
+file(GLOB ORVA_TEST_AREAS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*)
+foreach(area ${ORVA_TEST_AREAS})
+  get_filename_component(name ${area} NAME)
+  if(IS_DIRECTORY ${area} AND NOT name STREQUAL "support")
+    file(GLOB area_sources CONFIGURE_DEPENDS ${area}/*.cpp)
+    if(area_sources)
+      orva_windows_test(test_${name} ${area_sources})
+    endif()
+  endif()
+endforeach()
