@@ -1,0 +1,440 @@
+#!/usr/bin/env python3
+"""Message-module builder: readable message tables in, resource-only DLLs out.
+
+Two source kinds are understood, told apart by the file's ending:
+
+* ``.errors`` -- the error catalogue (see catalogue/README.md): entries of
+  name, type, title and description. Each entry becomes the message whose
+  number is the name's digits read as hexadecimal, with the text
+  ``type 0x95 title 0x95 CR LF description`` in Windows-1252. Consecutive
+  numbers share a block.
+
+* ``.msgtable`` -- a layout written block by block, used by the tests to make
+  modules with exactly the byte layout they need, lies included:
+
+      # comment
+      blocks 7                      claim 7 blocks whatever follows
+      block 0x2008                  a block starting at 0x2008; HighId follows
+                                    from its entries unless high=... is given;
+                                    offset=... overrides OffsetToEntries
+      ansi "Error\\x95title\\x95\\r\\ntext"    an ANSI entry; length=N overrides
+      utf16 "text"                  a UTF-16 entry (Flags 1)
+      zeroword                      a 16-bit zero word before the next entry
+      raw 41 42 00                  raw bytes
+      truncate 40                   cut the finished table to 40 bytes
+
+  Strings take the escapes \\xHH, \\r, \\n, \\t, \\\\ and \\".
+
+Commands:
+
+  msgmod.py table SOURCE OUT.bin            write the message-table bytes
+  msgmod.py dll SOURCE OUT.dll --windres W --cc CC
+                                            build a resource-only DLL
+  msgmod.py expected SOURCE.errors OUT.txt  one line per message: the number in
+                                            hex, a tab, the text's bytes in hex
+                                            (what the formatter must give back)
+  msgmod.py lint FILE.errors...             check catalogue sources; faults are
+                                            printed as file:line: message
+"""
+
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+
+SEPARATOR = b"\x95"
+TYPES = ("Fatal Error", "Error", "Warning")
+TITLE_LIMIT = 60
+NAME_LIMIT = 7
+
+# The module each catalogue file builds, and the letters its names start with.
+MODULE_PATTERNS = {
+    "ML": ("A",),
+    "CVTRES": ("CVT",),
+    "NMAKE": ("U",),
+    "linklib": ("LNK",),
+    "rcc": ("RC",),
+    "rcw": ("RW",),
+}
+
+
+class SourceError(Exception):
+    def __init__(self, path, line, message):
+        super().__init__(f"{path}:{line}: {message}")
+
+
+# ---------------------------------------------------------------------------
+# The binary layout
+
+
+class Entry:
+    def __init__(self, data, flags=0, length=None, zero_word=False):
+        self.data = data
+        self.flags = flags
+        self.length = length
+        self.zero_word = zero_word
+
+    def natural_length(self):
+        terminator = b"\0\0" if self.flags == 1 else b"\0"
+        size = 4 + len(self.data) + len(terminator)
+        return (size + 3) & ~3
+
+    def encode(self):
+        natural = self.natural_length()
+        body = self.data + b"\0" * (natural - 4 - len(self.data))
+        length = natural if self.length is None else self.length
+        prefix = b"\0\0" if self.zero_word else b""
+        return prefix + struct.pack("<HH", length & 0xFFFF, self.flags) + body
+
+
+class Block:
+    def __init__(self, low, high=None, offset=None):
+        self.low = low
+        self.high = high
+        self.offset = offset
+        self.entries = []
+        self.raw = b""
+
+
+def encode_table(blocks, claimed_blocks=None, truncate=None):
+    header_size = 4 + 12 * len(blocks)
+    chunks = []
+    offsets = []
+    position = header_size
+    for block in blocks:
+        body = block.raw + b"".join(e.encode() for e in block.entries)
+        offsets.append(position)
+        chunks.append(body)
+        position += len(body)
+    count = len(blocks) if claimed_blocks is None else claimed_blocks
+    out = bytearray(struct.pack("<I", count & 0xFFFFFFFF))
+    for block, offset in zip(blocks, offsets):
+        high = block.high
+        if high is None:
+            high = block.low + max(len(block.entries), 1) - 1
+        real_offset = offset if block.offset is None else block.offset
+        out += struct.pack("<III", block.low & 0xFFFFFFFF, high & 0xFFFFFFFF,
+                           real_offset & 0xFFFFFFFF)
+    for chunk in chunks:
+        out += chunk
+    if truncate is not None:
+        out = out[:truncate]
+    return bytes(out)
+
+
+# ---------------------------------------------------------------------------
+# .msgtable sources
+
+_ESCAPE = re.compile(r'\\(x[0-9A-Fa-f]{2}|r|n|t|\\|")')
+
+
+def _unescape(text, path, line):
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        if text[i] == "\\":
+            m = _ESCAPE.match(text, i)
+            if not m:
+                raise SourceError(path, line, f"unknown escape in string: {text[i:i + 4]!r}")
+            code = m.group(1)
+            if code[0] == "x":
+                out.append(int(code[1:], 16))
+            else:
+                out += {"r": b"\r", "n": b"\n", "t": b"\t", "\\": b"\\", '"': b'"'}[code]
+            i = m.end()
+        else:
+            out += text[i].encode("cp1252")
+            i += 1
+    return bytes(out)
+
+
+def _options(words, path, line, allowed):
+    result = {}
+    for word in words:
+        key, sep, value = word.partition("=")
+        if not sep or key not in allowed:
+            raise SourceError(path, line, f"unexpected word {word!r}")
+        result[key] = int(value, 0)
+    return result
+
+
+def parse_msgtable(path):
+    blocks = []
+    claimed = None
+    truncate = None
+    zero_word = False
+    with open(path, encoding="utf-8") as f:
+        for number, raw_line in enumerate(f, 1):
+            line = raw_line.strip()
+            if not line or line.startswith("#"):
+                continue
+            keyword, _, rest = line.partition(" ")
+            if keyword == "blocks":
+                claimed = int(rest, 0)
+            elif keyword == "truncate":
+                truncate = int(rest, 0)
+            elif keyword == "block":
+                words = rest.split()
+                if not words:
+                    raise SourceError(path, number, "block needs its low number")
+                opts = _options(words[1:], path, number, ("high", "offset"))
+                blocks.append(Block(int(words[0], 0), opts.get("high"), opts.get("offset")))
+            elif keyword in ("ansi", "utf16"):
+                if not blocks:
+                    raise SourceError(path, number, "an entry outside a block")
+                m = re.match(r'^(.*?)"(.*)"\s*$', rest)
+                if not m:
+                    raise SourceError(path, number, "an entry needs a quoted text")
+                opts = _options(m.group(1).split(), path, number, ("length",))
+                data = _unescape(m.group(2), path, number)
+                if keyword == "utf16":
+                    data = data.decode("cp1252").encode("utf-16-le")
+                blocks[-1].entries.append(Entry(data, 1 if keyword == "utf16" else 0,
+                                                opts.get("length"), zero_word))
+                zero_word = False
+            elif keyword == "zeroword":
+                zero_word = True
+            elif keyword == "raw":
+                if not blocks:
+                    raise SourceError(path, number, "raw bytes outside a block")
+                target = blocks[-1]
+                if target.entries:
+                    raise SourceError(path, number, "raw bytes must come before a block's entries")
+                target.raw += bytes(int(b, 16) for b in rest.split())
+            else:
+                raise SourceError(path, number, f"unknown keyword {keyword!r}")
+    return encode_table(blocks, claimed, truncate)
+
+
+# ---------------------------------------------------------------------------
+# .errors sources (the catalogue)
+
+
+class CatalogueEntry:
+    def __init__(self, path, line, name, kind, title):
+        self.path = path
+        self.line = line
+        self.name = name
+        self.kind = kind
+        self.title = title
+        self.lines = []  # (line number, text)
+
+
+def module_of(path):
+    return os.path.splitext(os.path.basename(path))[0]
+
+
+def read_catalogue(path):
+    """Parses a .errors file; raises SourceError at the first fault of form."""
+    entries = []
+    current = None
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        text = raw.decode("utf-8")
+    except UnicodeDecodeError as e:
+        line = raw[:e.start].count(b"\n") + 1
+        raise SourceError(path, line, "not UTF-8 text")
+    for number, line in enumerate(text.split("\n"), 1):
+        line = line.rstrip("\r")
+        if "\t" in line:
+            raise SourceError(path, number, "tab character (use spaces)")
+        if line.startswith("=="):
+            fields = [p.strip() for p in line[2:].split(" | ")]
+            if len(fields) != 3 or not all(fields):
+                raise SourceError(path, number, "header must be '== NAME | TYPE | TITLE'")
+            current = CatalogueEntry(path, number, *fields)
+            entries.append(current)
+        elif line.startswith("#"):
+            if current is not None and any(t.strip() for _, t in current.lines):
+                # A comment closes the entry before it; later description lines are an error.
+                current.closed = True
+        else:
+            if current is None:
+                if line.strip():
+                    raise SourceError(path, number, "text before the first entry")
+                continue
+            if getattr(current, "closed", False) and line.strip():
+                raise SourceError(path, number, "description text after a comment line")
+            current.lines.append((number, line))
+    return entries
+
+
+def render_description(entry):
+    """Turns the description's source lines into the text shown (CR LF breaks)."""
+    out = []          # finished output lines
+    paragraph = None  # index into out of the paragraph being joined, or None
+    lines = list(entry.lines)
+    while lines and not lines[0][1].strip():
+        lines.pop(0)
+    while lines and not lines[-1][1].strip():
+        lines.pop()
+    for _, line in lines:
+        if not line.strip():
+            out.append("")
+            paragraph = None
+        elif line.startswith("    "):
+            out.append(line.rstrip())
+            paragraph = None
+        elif line.startswith("- "):
+            out.append(line.rstrip())
+            paragraph = len(out) - 1
+        elif line.startswith("  ") and paragraph is not None and out[paragraph].startswith("- "):
+            out[paragraph] += " " + line.strip()
+        elif paragraph is not None and not out[paragraph].startswith("- "):
+            out[paragraph] += " " + line.strip()
+        else:
+            out.append(line.strip())
+            paragraph = len(out) - 1
+    # Collapse runs of blank lines into one.
+    tidy = []
+    for line in out:
+        if line == "" and tidy and tidy[-1] == "":
+            continue
+        tidy.append(line)
+    return "\r\n".join(tidy)
+
+
+def message_number(name, patterns):
+    """The message number of an error name: its decimal digits read as hex."""
+    for pattern in patterns:
+        m = re.fullmatch(re.escape(pattern) + r"([0-9]+)", name)
+        if m:
+            return int(m.group(1), 16)
+    return None
+
+
+def message_text(entry):
+    return (entry.kind.encode("cp1252") + SEPARATOR + entry.title.encode("cp1252") + SEPARATOR
+            + b"\r\n" + render_description(entry).encode("cp1252"))
+
+
+def catalogue_table(path):
+    entries = read_catalogue(path)
+    patterns = MODULE_PATTERNS.get(module_of(path))
+    if patterns is None:
+        raise SourceError(path, 1, f"no module is named {module_of(path)!r}")
+    messages = {}
+    for entry in entries:
+        number = message_number(entry.name, patterns)
+        if number is None:
+            raise SourceError(path, entry.line, f"{entry.name} does not belong to this module")
+        if number in messages:
+            raise SourceError(path, entry.line, f"{entry.name} appears twice")
+        messages[number] = message_text(entry)
+    blocks = []
+    for number in sorted(messages):
+        if not blocks or number != blocks[-1].low + len(blocks[-1].entries):
+            blocks.append(Block(number))
+        blocks[-1].entries.append(Entry(messages[number]))
+    return encode_table(blocks), entries
+
+
+def lint(paths):
+    faults = []
+    for path in paths:
+        try:
+            entries = read_catalogue(path)
+        except SourceError as e:
+            faults.append(str(e))
+            continue
+        module = module_of(path)
+        patterns = MODULE_PATTERNS.get(module)
+        if patterns is None:
+            faults.append(f"{path}:1: no module is named {module!r}")
+            continue
+        seen = {}
+        for entry in entries:
+            where = f"{path}:{entry.line}"
+            name = entry.name
+            if len(name) > NAME_LIMIT:
+                faults.append(f"{where}: {name} is longer than {NAME_LIMIT} characters")
+            if message_number(name, patterns) is None:
+                faults.append(f"{where}: {name} is not {' or '.join(patterns)} followed by decimal digits")
+            if name in seen:
+                faults.append(f"{where}: {name} appears twice (first at line {seen[name]})")
+            seen.setdefault(name, entry.line)
+            if entry.kind not in TYPES:
+                faults.append(f"{where}: type {entry.kind!r} is not one of {', '.join(TYPES)}")
+            if len(entry.title) > TITLE_LIMIT:
+                faults.append(f"{where}: title has {len(entry.title)} characters, more than {TITLE_LIMIT}")
+            description = render_description(entry)
+            if not description.strip():
+                faults.append(f"{where}: {name} has no description")
+            for number, line in [(entry.line, entry.title)] + entry.lines:
+                try:
+                    line.encode("cp1252")
+                except UnicodeEncodeError as e:
+                    faults.append(f"{path}:{number}: {line[e.start]!r} has no Windows-1252 code")
+                if "\x95" in line:
+                    faults.append(f"{path}:{number}: the separator character cannot appear in a text")
+                if any(ord(c) < 32 for c in line):
+                    faults.append(f"{path}:{number}: control character in the text")
+    return faults
+
+
+# ---------------------------------------------------------------------------
+# Commands
+
+
+def table_bytes(source):
+    if source.endswith(".errors"):
+        return catalogue_table(source)[0]
+    if source.endswith(".msgtable"):
+        return parse_msgtable(source)
+    raise SystemExit(f"{source}: a source ends in .errors or .msgtable")
+
+
+def build_dll(source, out, windres, cc):
+    data = table_bytes(source)
+    with tempfile.TemporaryDirectory() as work:
+        table = os.path.join(work, "table.bin")
+        with open(table, "wb") as f:
+            f.write(data)
+        rc = os.path.join(work, "module.rc")
+        with open(rc, "w") as f:
+            f.write("LANGUAGE 0, 0\n1 MESSAGETABLE \"table.bin\"\n")
+        obj = os.path.join(work, "module.o")
+        subprocess.run([windres, "-i", rc, "-o", obj, "-O", "coff"], check=True, cwd=work)
+        subprocess.run([cc, "-shared", "-nostdlib", "-s", "-Wl,-e,0", "-o", out, obj], check=True)
+
+
+def main(argv):
+    if len(argv) < 2:
+        print(__doc__)
+        return 2
+    command = argv[1]
+    try:
+        if command == "table" and len(argv) == 4:
+            with open(argv[3], "wb") as f:
+                f.write(table_bytes(argv[2]))
+        elif command == "dll" and len(argv) == 8 and argv[4] == "--windres" and argv[6] == "--cc":
+            build_dll(argv[2], argv[3], argv[5], argv[7])
+        elif command == "expected" and len(argv) == 4:
+            _, entries = catalogue_table(argv[2])
+            patterns = MODULE_PATTERNS[module_of(argv[2])]
+            with open(argv[3], "w") as f:
+                for entry in entries:
+                    number = message_number(entry.name, patterns)
+                    f.write(f"{entry.name}\t{number:X}\t{message_text(entry).hex()}\n")
+        elif command == "lint" and len(argv) >= 3:
+            faults = lint(argv[2:])
+            for fault in faults:
+                print(fault)
+            if faults:
+                return 1
+            count = sum(len(read_catalogue(p)) for p in argv[2:])
+            print(f"lint: {count} entries in {len(argv) - 2} files, no faults")
+        else:
+            print(__doc__)
+            return 2
+    except SourceError as e:
+        print(e, file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
