@@ -1,0 +1,47 @@
+// RunLookup: an error number in, its type, title, tool and description out,
+// or one of the three failure outcomes. Touches no window.
+#pragma once
+
+#include "lookup/tool_table.h"
+
+namespace orva {
+
+struct LookupResult {
+  LookupOutcome outcome;
+  const char* toolLabel;  // the matched row's label; "" when no row matched
+  // Found only: zero-terminated pieces of the message in zero-filled buffers
+  // from the process heap; ReleaseLookupResult frees them.
+  char* type;
+  char* title;
+  char* description;
+};
+
+// What the lookup window shows for a result: every field the outcome does not
+// name stays empty ("").
+struct LookupFields {
+  const char* type;
+  const char* title;
+  const char* tool;
+  const char* description;
+};
+extern const char kIncompleteNumberText[];   // "Please enter a complete error number"
+extern const char kUnrecognizedToolText[];   // "Unrecognized tool"
+extern const char kMessageNotFoundText[];    // "Could not find info for this error number"
+LookupFields FieldsOf(const LookupResult& result);
+
+// moduleFolder ends in a backslash (the add-in folder).
+LookupResult RunLookup(const char* number, const char* moduleFolder);
+void ReleaseLookupResult(LookupResult& result);
+
+// The message of number in the module at path (".dll" may be left out), split
+// into its three pieces; false when it cannot be fetched. The pieces are heap
+// buffers released by ReleaseMessagePieces.
+bool FetchMessagePieces(const char* modulePath, uint32_t number, char** type, char** title, char** description);
+void ReleaseMessagePieces(char** type, char** title, char** description);
+
+// A piece of a message as a terminated text of its own, in a zero-filled
+// buffer from the process heap; release with ReleaseText.
+char* CopyPiece(const TextPiece& piece);
+void ReleaseText(char* text);
+
+}  // namespace orva

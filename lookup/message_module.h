@@ -1,0 +1,28 @@
+// The message modules beside the add-in: opened as data files, never run.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "lookup/message_table.h"
+
+namespace orva {
+
+// Opens the module at path as a data file; null when it is missing or is no
+// module. A path without ".dll" gets it from the loader.
+HMODULE OpenMessageModule(const char* path);
+void CloseMessageModule(HMODULE module);
+
+// The text of message number, in a buffer the caller releases with
+// ReleaseMessageText; null when the module has no such message, or when its
+// table would make the formatter read outside it. Insert sequences ("%1")
+// are left as they stand: no arguments exist to fill them.
+char* FindMessage(HMODULE module, uint32_t number);
+void ReleaseMessageText(char* text);
+
+// Calls visit for every ANSI entry of the module's message table, in table
+// order; nothing for a module without one.
+void WalkMessageTable(HMODULE module, MessageVisitor visit, void* context);
+
+}  // namespace orva

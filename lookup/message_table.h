@@ -1,0 +1,38 @@
+// The message-table layout of a message module, read from its bytes: the walk
+// that lists every ANSI entry, and the check that the platform's formatter can
+// read one message without leaving the table. Portable: no Windows header.
+//
+// Layout (little-endian): NumberOfBlocks (32 bits), then that many blocks of
+// LowId, HighId, OffsetToEntries (32 bits each, the offset from the start of
+// the table); at OffsetToEntries one entry per number from LowId to HighId:
+// Length (16 bits, the whole entry), Flags (16 bits, 1 = UTF-16), the text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace orva {
+
+struct MessageEntry {
+  uint16_t length;   // the entry's Length word
+  uint16_t flags;    // 0 = ANSI text
+  const char* text;  // the entry's text bytes
+  size_t textSize;   // bytes of text inside the entry (Length - 4); never read beyond
+};
+
+using MessageVisitor = void (*)(void* context, uint32_t number, const MessageEntry& entry);
+
+// Calls visit once for every ANSI entry, in table order. A zero word before an
+// entry is skipped; a block ends at its first UTF-16 entry. Every read is
+// bounded by size: a block whose offsets or lengths point outside the table,
+// or whose entry is shorter than its own header, ends there, and a block
+// descriptor beyond the table ends the walk.
+void WalkMessageTableBytes(const uint8_t* table, size_t size, MessageVisitor visit, void* context);
+
+// True when the platform's formatter, which trusts the table, would find the
+// text of number and read it without leaving the table: every block
+// descriptor it looks at, every entry it steps over, and the text up to its
+// terminator lie inside. The formatter is only asked when this holds.
+bool FormatterCanReadMessage(const uint8_t* table, size_t size, uint32_t number);
+
+}  // namespace orva

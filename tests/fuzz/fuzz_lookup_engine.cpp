@@ -1,0 +1,69 @@
+// Feeds arbitrary bytes to the message-table walk and the formatter bound,
+// and arbitrary texts to the classification, the host-word test and the
+// split. The first byte chooses the target and, for the bound, the number.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "lookup/message_table.h"
+#include "lookup/tool_table.h"
+
+namespace {
+
+void TouchEntry(void* context, uint32_t, const orva::MessageEntry& entry) {
+  // Read every byte the walk hands out, so that a bound that is off shows up.
+  unsigned sum = 0;
+  for (size_t i = 0; i < entry.textSize; ++i) sum += static_cast<unsigned char>(entry.text[i]);
+  *static_cast<unsigned*>(context) += sum;
+}
+
+std::vector<char> AsText(const uint8_t* data, size_t size) {
+  std::vector<char> text(data, data + size);
+  text.push_back(0);
+  return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const uint8_t selector = data[0];
+  ++data;
+  --size;
+  // A copy of exactly the input's size, so that AddressSanitizer sees any
+  // read past the table's end.
+  std::vector<uint8_t> table(data, data + size);
+  switch (selector % 4) {
+    case 0: {
+      unsigned sum = 0;
+      orva::WalkMessageTableBytes(table.data(), table.size(), TouchEntry, &sum);
+      break;
+    }
+    case 1: {
+      uint32_t number = 0;
+      if (size >= 4) std::memcpy(&number, data + size - 4, 4);
+      number ^= selector >> 2;
+      (void)orva::FormatterCanReadMessage(table.data(), table.size(), number);
+      (void)orva::FormatterCanReadMessage(table.data(), table.size(), selector);
+      break;
+    }
+    case 2: {
+      std::vector<char> text = AsText(data, size);
+      const orva::ErrorNumberClass c = orva::ClassifyErrorNumber(text.data());
+      if (c.family != nullptr && c.digits[orva::kDigitsSize - 1] != 0) __builtin_trap();
+      (void)orva::QualifiesAsErrorNumber(text.data());
+      break;
+    }
+    default: {
+      std::vector<char> text = AsText(data, size);
+      const orva::MessagePieces p = orva::SplitMessageText(text.data());
+      const char* end = text.data() + text.size();
+      for (const orva::TextPiece& piece : {p.type, p.title, p.description}) {
+        if (piece.start < text.data() || piece.start + piece.length >= end) __builtin_trap();
+      }
+      break;
+    }
+  }
+  return 0;
+}

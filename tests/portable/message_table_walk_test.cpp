@@ -1,0 +1,156 @@
+// The walk of a message table over bytes, and the bound that keeps the
+// platform's formatter inside the table.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "lookup/message_table.h"
+#include "table_bytes.h"
+
+using namespace orva;
+
+namespace {
+
+using Visits = std::vector<std::pair<uint32_t, std::string>>;
+
+Visits Walk(const std::vector<uint8_t>& table) {
+  Visits visits;
+  WalkMessageTableBytes(
+      table.data(), table.size(),
+      [](void* context, uint32_t number, const MessageEntry& entry) {
+        // Read the text only within the entry, as every visitor must.
+        std::string text;
+        for (size_t i = 0; i < entry.textSize && entry.text[i] != 0; ++i) text += entry.text[i];
+        static_cast<Visits*>(context)->emplace_back(number, text);
+      },
+      &visits);
+  return visits;
+}
+
+}  // namespace
+
+TEST(WalkMessageTable, ConsecutiveEntriesInTableOrder) {
+  const auto table = BuildTable({{0x2008, {{"first"}, {"second"}}}});
+  EXPECT_EQ((Visits{{0x2008, "first"}, {0x2009, "second"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, UnicodeEntryEndsItsBlockOnly) {
+  const auto table = BuildTable({{0x2008, {{"a"}, {"b"}}},
+                                 {0x3000, {{std::string("w\0i\0", 4), 1}, {"never"}}},
+                                 {0x4000, {{"c"}}}});
+  EXPECT_EQ((Visits{{0x2008, "a"}, {0x2009, "b"}, {0x4000, "c"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, ZeroWordBeforeAnEntryIsSkipped) {
+  TestEntry shifted{"after"};
+  shifted.zeroWordBefore = true;
+  const auto table = BuildTable({{0x1100, {{"before"}, shifted, {"last"}}}});
+  EXPECT_EQ((Visits{{0x1100, "before"}, {0x1101, "after"}, {0x1102, "last"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, EmptyAndShortTables) {
+  EXPECT_TRUE(Walk({}).empty());
+  EXPECT_TRUE(Walk({1, 0, 0}).empty());
+  EXPECT_TRUE(Walk({0, 0, 0, 0}).empty());
+}
+
+TEST(WalkMessageTable, LyingBlockCountStopsAtTheEndOfTheTable) {
+  const auto table = BuildTable({{0x2008, {{"real"}}}}, 0x10000000);
+  EXPECT_EQ((Visits{{0x2008, "real"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, OffsetPastTheTableEndsThatBlock) {
+  TestBlock lost{0x1100, {{"lost"}}};
+  lost.offset = 0x7FFFFFF0;
+  TestBlock wrapping{0x1200, {{"wraps"}}};
+  wrapping.offset = 0xFFFFFFFE;  // offset plus the entry header must not wrap into the table
+  const auto table = BuildTable({lost, wrapping, {0x2000, {{"kept"}}}});
+  EXPECT_EQ((Visits{{0x2000, "kept"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, EntryLengthPastTheTableEndsThatBlock) {
+  TestEntry lying{"long"};
+  lying.length = 0xFFF0;
+  TestBlock block{0x1050, {{"fine"}, lying, {"behind"}}};
+  const auto table = BuildTable({block, {0x2000, {{"next block"}}}});
+  EXPECT_EQ((Visits{{0x1050, "fine"}, {0x2000, "next block"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, HighIdBeyondTheEntriesStopsAtTheTableEnd) {
+  TestBlock block{0x1104, {{"one"}, {"two"}}};
+  block.high = 0xFFFFFFFF;  // four billion numbers claimed
+  const auto visits = Walk(BuildTable({block}));
+  ASSERT_GE(visits.size(), 2u);
+  EXPECT_EQ((std::pair<uint32_t, std::string>{0x1104, "one"}), visits[0]);
+}
+
+TEST(WalkMessageTable, EntriesShorterThanTheirHeaderEndTheBlock) {
+  TestEntry zero{"z"};
+  zero.length = 0;
+  zero.zeroWordBefore = true;  // the zero word is skipped, then Length 0 again
+  TestEntry tiny{"t"};
+  tiny.length = 2;
+  const auto table = BuildTable({{0x2104, {zero}}, {0x3000, {{"ok"}, tiny, {"never"}}}});
+  EXPECT_EQ((Visits{{0x3000, "ok"}}), Walk(table));
+}
+
+TEST(WalkMessageTable, HighBelowLowClaimsNearlyAllNumbersButEndsAtTheTable) {
+  TestBlock block{0x2104, {{"x"}}};
+  block.high = 0x2000;
+  const auto visits = Walk(BuildTable({block}));
+  EXPECT_LE(visits.size(), 2u);
+}
+
+TEST(FormatterCanReadMessage, FindsWhatTheTableHolds) {
+  const auto table = BuildTable({{0x2008, {{"a"}, {"b"}}}, {0x3000, {{"c"}}}});
+  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x2008));
+  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x2009));
+  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x3000));
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x200A));
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0));
+}
+
+TEST(FormatterCanReadMessage, RefusesWhatWouldLeadOutsideTheTable) {
+  // A number the lying block count would send the formatter looking for past the end.
+  auto lyingCount = BuildTable({{0x2008, {{"real"}}}}, 0x10000000);
+  EXPECT_TRUE(FormatterCanReadMessage(lyingCount.data(), lyingCount.size(), 0x2008));
+  EXPECT_FALSE(FormatterCanReadMessage(lyingCount.data(), lyingCount.size(), 0x2009));
+
+  TestBlock farOffset{0x1100, {{"lost"}}};
+  farOffset.offset = 0x7FFFFFF0;
+  auto offsetTable = BuildTable({farOffset});
+  EXPECT_FALSE(FormatterCanReadMessage(offsetTable.data(), offsetTable.size(), 0x1100));
+
+  TestEntry longEntry{"long"};
+  longEntry.length = 0xFFF0;
+  TestBlock claims{0x1050, {longEntry, {"next"}}};
+  claims.high = 0x1060;
+  auto lengthTable = BuildTable({claims});
+  EXPECT_TRUE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1050));
+  EXPECT_FALSE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1051));
+  EXPECT_FALSE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1060));
+}
+
+TEST(FormatterCanReadMessage, RefusesTextWithoutTerminatorInTheTable) {
+  auto table = BuildTable({{0x1104, {{"terminated"}, {"cut off here"}}}});
+  table.resize(table.size() - 8);  // the last text loses its end and its terminator
+  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x1104));
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x1105));
+}
+
+TEST(FormatterCanReadMessage, WideTextNeedsAWideTerminator) {
+  auto table = BuildTable({{0x1050, {{std::string("w\0i\0", 4), 1}}}});
+  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x1050));
+  // Keep only one zero byte after the text: fine for ANSI, not for UTF-16.
+  table.resize(table.size() - 3);
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x1050));
+}
+
+TEST(FormatterCanReadMessage, ZeroLengthEntryBeforeTheNumberIsNotFound) {
+  TestEntry zero{"z"};
+  zero.length = 0;
+  auto table = BuildTable({{0x10, {zero, {"b"}}}});
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x11));
+}

@@ -1,0 +1,125 @@
+// The tool table's classification of error numbers, the host-word test and
+// the split of a message text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lookup/tool_table.h"
+
+using namespace orva;
+
+namespace {
+
+std::string Piece(const TextPiece& p) { return std::string(p.start, p.length); }
+
+struct Classified {
+  LookupOutcome outcome;
+  std::string stem;
+  std::string digits;
+  uint32_t number;
+};
+
+Classified Classify(const char* text) {
+  const ErrorNumberClass c = ClassifyErrorNumber(text);
+  return {c.outcome, c.family ? c.family->moduleStem : "", c.digits, c.messageNumber};
+}
+
+}  // namespace
+
+TEST(ClassifyErrorNumber, EachFamilyFindsItsModuleAndNumber) {
+  struct Case {
+    const char* number;
+    const char* stem;
+    uint32_t message;
+  } cases[] = {{"A2008", "ML", 0x2008},     {"CVT1100", "CVTRES", 0x1100}, {"RC2104", "rcc", 0x2104},
+               {"RW1004", "rcw", 0x1004},   {"U1050", "NMAKE", 0x1050},    {"LNK2001", "linklib", 0x2001},
+               {"A12", "ML", 0x12},         {"2008A", "ML", 0x8A}};
+  for (const Case& c : cases) {
+    const Classified got = Classify(c.number);
+    EXPECT_EQ(LookupOutcome::Found, got.outcome) << c.number;
+    EXPECT_EQ(c.stem, got.stem) << c.number;
+    EXPECT_EQ(c.message, got.number) << c.number;
+  }
+  EXPECT_EQ("008A", Classify("2008A").digits);  // the offset is the pattern's length, not its position
+}
+
+TEST(ClassifyErrorNumber, ShortInputsAreIncomplete) {
+  for (const char* text : {"A", "LNK", "LN", "U", "X", "CVT", "", "12"}) {
+    EXPECT_EQ(LookupOutcome::IncompleteNumber, Classify(text).outcome) << '"' << text << '"';
+  }
+}
+
+TEST(ClassifyErrorNumber, UnrecognizedTool) {
+  EXPECT_EQ(LookupOutcome::UnrecognizedTool, Classify("X1234").outcome);
+  EXPECT_EQ(LookupOutcome::UnrecognizedTool, Classify("a2008").outcome);  // case-sensitive
+  EXPECT_EQ(nullptr, ClassifyErrorNumber("X1234").family);
+}
+
+TEST(ClassifyErrorNumber, MoreThanSevenCharactersAreRefusedNotCut) {
+  EXPECT_EQ(LookupOutcome::Found, Classify("LNK2001").outcome);
+  EXPECT_EQ(LookupOutcome::IncompleteNumber, Classify("LNK20011").outcome);
+  EXPECT_EQ(LookupOutcome::IncompleteNumber, Classify("A20081234567890123456789012345").outcome);
+  EXPECT_EQ(LookupOutcome::Found, Classify("A123456").outcome);
+  EXPECT_EQ("123456", Classify("A123456").digits);
+}
+
+TEST(ClassifyErrorNumber, TestOrderDecidesBetweenPatterns) {
+  EXPECT_EQ("ML", Classify("RCA1").stem);     // "A" is tested before "RC"
+  EXPECT_EQ("NMAKE", Classify("LNKU1").stem); // "U" before "LNK"
+  EXPECT_EQ("rcc", Classify("RC2104").stem);
+}
+
+TEST(ToolTable, SlotsAndLabels) {
+  const char* labels[] = {nullptr, "ML", "CVTRES", "NMAKE", "LINK\\LIB\\DUMPBIN\\EDITBIN", "RC (\"C\" Errors)",
+                          "RC (\"W\" Errors)"};
+  for (uint32_t slot = 1; slot <= 6; ++slot) {
+    ASSERT_NE(nullptr, ToolFamilyOfSlot(slot));
+    EXPECT_STREQ(labels[slot], ToolFamilyOfSlot(slot)->label);
+  }
+  EXPECT_EQ(nullptr, ToolFamilyOfSlot(0));
+  EXPECT_EQ(nullptr, ToolFamilyOfSlot(7));
+}
+
+TEST(QualifiesAsErrorNumber, PatternsAtPositivePositions) {
+  EXPECT_TRUE(QualifiesAsErrorNumber("A2008"));
+  EXPECT_TRUE(QualifiesAsErrorNumber("LNK1104"));
+  EXPECT_TRUE(QualifiesAsErrorNumber("xUx"));
+  EXPECT_FALSE(QualifiesAsErrorNumber("MOV"));
+  EXPECT_FALSE(QualifiesAsErrorNumber("A"));    // a pattern as long as the word is no match
+  EXPECT_FALSE(QualifiesAsErrorNumber("LNK"));  // too short for "LNK", and has no other pattern
+  EXPECT_FALSE(QualifiesAsErrorNumber(""));
+  EXPECT_FALSE(QualifiesAsErrorNumber("mov eax"));
+}
+
+TEST(SplitMessageText, ThreePieces) {
+  const MessagePieces p = SplitMessageText("Error\x95syntax error\x95\r\nline one\r\nline two");
+  EXPECT_EQ("Error", Piece(p.type));
+  EXPECT_EQ("syntax error", Piece(p.title));
+  EXPECT_EQ("line one\r\nline two", Piece(p.description));
+}
+
+TEST(SplitMessageText, TitleShorterThanTypeShowsOnlyItself) {
+  const MessagePieces p = SplitMessageText("Warning\x95ok\x95\r\nx");
+  EXPECT_EQ("ok", Piece(p.title));
+  EXPECT_EQ(2u, p.title.length);
+}
+
+TEST(SplitMessageText, MissingSeparatorsLeaveTheLaterPiecesEmpty) {
+  MessagePieces p = SplitMessageText("only a type");
+  EXPECT_EQ("only a type", Piece(p.type));
+  EXPECT_EQ("", Piece(p.title));
+  EXPECT_EQ("", Piece(p.description));
+
+  p = SplitMessageText("Error\x95title, no second separator");
+  EXPECT_EQ("Error", Piece(p.type));
+  EXPECT_EQ("title, no second separator", Piece(p.title));
+  EXPECT_EQ("", Piece(p.description));
+}
+
+TEST(SplitMessageText, SkippedBytesNeverPassTheTerminator) {
+  EXPECT_EQ("", Piece(SplitMessageText("E\x95T\x95").description));
+  EXPECT_EQ("", Piece(SplitMessageText("E\x95T\x95\r").description));
+  EXPECT_EQ("x", Piece(SplitMessageText("E\x95T\x95\r\nx").description));
+  EXPECT_EQ("\x95z", Piece(SplitMessageText("E\x95T\x95" "ab\x95z").description));  // a third separator is text
+  EXPECT_EQ("", Piece(SplitMessageText("").type));
+}
