@@ -1,0 +1,85 @@
+// The add-in state: the one record that holds everything the add-in knows,
+// from the host's handles to the handles of every window and the texts they
+// share. It lives as long as the module is loaded; all access happens on the
+// host's user-interface thread, so it needs no locking.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "lookup/text.h"
+
+namespace orva {
+
+struct AddinState {
+  // --- Host side: written by the entry points --------------------------------
+  HINSTANCE moduleInstance;     // set by the module entry point
+  HWND hostWindow;              // the first argument of InstallDll
+  const uint32_t* hostHandles;  // answer to 1074; field 1 is the host's main menu
+  const void* hostProcs;        // answer to 1075; asked for, not used further
+  const uint32_t* hostData;     // answer to 1076; field 1 moves the submenu from 6 to 7
+  UINT menuItemId;              // answer to 1077; 0 while the add-in has no menu item
+
+  // --- Shared resources: AcquireSharedResources / ReleaseSharedResources -----
+  HMODULE richEditLibrary;      // "RichEd32": makes the class "RICHEDIT" exist
+  HANDLE processHeap;           // every temporary text buffer comes from it, zero-filled
+  bool comInitialised;
+  HIMAGELIST imageList;         // image 0: small ".exe" icon (tool roots); 1: ".note" (items)
+  HFONT sharedFont;             // "MS Sans Serif", height -12, weight 400
+  char addinFolder[kPathSize];  // the add-in module's folder, with its trailing backslash
+  char notesFolder[kPathSize];  // addinFolder + "Orva Notes\" + user name, no trailing backslash
+
+  // --- Lookup window: written by the lookup window ---------------------------
+  HWND lookupWindow;
+  HWND inputBox;
+  WNDPROC inputBoxPreviousProc;  // the input box is subclassed by InputBoxProc
+  HWND typeField;
+  HWND titleField;
+  HWND toolField;
+  HWND descriptionBox;
+  HWND toggleIcon;               // control 2001
+  HWND noteIcon;                 // control 2002
+  HWND noteBrowserIcon;          // control 2003
+  HWND errorBrowserIcon;         // control 2004
+  HICON togglePicture;           // the pictures currently shown on the four icons
+  HICON notePicture;
+  HICON noteBrowserPicture;      // also the Note Browser's small class icon
+  HICON errorBrowserPicture;     // also the Error Browser's small class icon
+  uint8_t expanded;              // 1 while the window has its full size
+  uint8_t noteExists;            // 1 while the note icon shows a note present
+  uint8_t lookupFailed;          // 1 while no successful lookup is on display
+  char currentNumber[kNumberSize];  // the number of the last lookup
+
+  // --- Note editor and browsers ------------------------------------------------
+  HWND noteEditor;
+  char editorCaption[28];        // "Create Note for - " / "Edit Note for - " and the number
+  char editorNumber[kNumberSize];  // the number the open editor saves under
+  HWND noteEdit;                 // the rich edit of the open note editor or Note Browser
+  HWND browserWindow;
+  HWND treeView;
+  HWND deleteButton;             // Note Browser
+  HWND saveButton;               // Note Browser
+  HWND browserTypeField;         // Error Browser
+  HWND browserTitleField;        // Error Browser
+  HWND browserDescriptionField;  // Error Browser
+  uint32_t browserMode;          // 2003 Note Browser, 2004 Error Browser
+  uint32_t currentTool;          // catalogue slot being walked by the Error Browser fill
+  HTREEITEM rootItems[7];        // one tree root per catalogue slot 1 to 6; [0] unused
+  HTREEITEM selectedItem;        // the tree item of the note on display
+  char selectedNote[kNumberSize];  // the name of the note selected last
+};
+
+extern AddinState g_state;
+
+// Creates what every window shares: the rich edit library, the process heap,
+// the add-in and notes folders (both created), COM, the image list and the
+// shared font, in that order. Run once by InstallDll when the add-in is on.
+void AcquireSharedResources();
+
+// Releases them: the shared font, the rich edit library, COM, the image list.
+// Each is released once and its handle cleared, so a second run does nothing.
+void ReleaseSharedResources();
+
+}  // namespace orva

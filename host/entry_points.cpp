@@ -1,0 +1,124 @@
+// The module entry point, the three exports and the add-in's menu item:
+// everything the host calls, and what the add-in does with each notification.
+#include "host/entry_points.h"
+
+#include "host/addin_state.h"
+#include "lookup/tool_table.h"
+#include "notes/note_editor.h"
+#include "resources/resource_ids.h"
+#include "ui/browser/browser_window.h"
+#include "ui/lookup_window/lookup_window.h"
+
+namespace orva {
+namespace {
+
+const OptionRow kOptions[] = {
+    {"Enable ORVA", 1, 1},
+    {nullptr, 0, 0},
+};
+
+HookWords g_hookWords;
+
+// The host's records are arrays of 32-bit fields; field 1 is the one we read.
+uint32_t SecondField(const uint32_t* record) { return record != nullptr ? record[1] : 0; }
+
+HMENU AddinSubmenu(int position) {
+  return GetSubMenu(reinterpret_cast<HMENU>(static_cast<uintptr_t>(SecondField(g_state.hostHandles))), position);
+}
+
+void AddMenuItem() {
+  if (g_state.menuItemId == 0) return;
+  const int position = SecondField(g_state.hostData) != 0 ? 7 : 6;
+  AppendMenuA(AddinSubmenu(position), MF_STRING, g_state.menuItemId, "ORVA");
+}
+
+void RemoveMenuItem() {
+  if (g_state.menuItemId == 0) return;
+  DeleteMenu(AddinSubmenu(6 + static_cast<int>(SecondField(g_state.hostData))), g_state.menuItemId, MF_BYCOMMAND);
+  g_state.menuItemId = 0;
+}
+
+void OpenLookupWindow() {
+  if (g_state.lookupWindow != nullptr) {
+    ShowWindow(g_state.lookupWindow, SW_RESTORE);
+    SetFocus(g_state.inputBox);
+  } else {
+    CreateLookupWindow();
+  }
+}
+
+// Notification 1151: the word at the caret of a host text window.
+LRESULT LookUpHostWord(HWND textWindow) {
+  // One byte more than the host may fill, so that a word of 32 bytes without
+  // a terminator still ends in one.
+  char word[kHostWordSize + 1] = {};
+  SendMessageA(textWindow, kHostWordRequest, kHostWordSize, reinterpret_cast<LPARAM>(word));
+  if (!QualifiesAsErrorNumber(word)) return 0;
+  OpenLookupWindow();
+  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+  SendMessageA(g_state.inputBox, WM_CHAR, 13, 0);  // runs the lookup as Enter does
+  return 1;
+}
+
+void ShutDown() {
+  // Windows that use the shared font, image list and rich edit library must
+  // not outlive them: close them first, without saving.
+  CloseNoteEditor();
+  CloseBrowser();
+  if (g_state.lookupWindow != nullptr) {
+    SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+  } else {
+    // The lookup window's destroy handling releases the shared resources;
+    // without that window they are released here.
+    ReleaseSharedResources();
+  }
+  RemoveMenuItem();
+}
+
+}  // namespace
+
+extern "C" const HookWords* __stdcall InstallAddin(HWND hostWindow, uint32_t optionWord) {
+  g_state.hostWindow = hostWindow;
+  g_state.hostHandles = reinterpret_cast<const uint32_t*>(SendMessageA(hostWindow, kHostGetHandles, 0, 0));
+  g_state.hostProcs = reinterpret_cast<const void*>(SendMessageA(hostWindow, kHostGetProcs, 0, 0));
+  g_state.hostData = reinterpret_cast<const uint32_t*>(SendMessageA(hostWindow, kHostGetData, 0, 0));
+  g_hookWords = HookWords{0, 0, 0};
+  if (optionWord == 0) return &g_hookWords;  // disabled: the add-in stays inert
+
+  g_state.menuItemId = static_cast<UINT>(SendMessageA(hostWindow, kHostGetMenuId, 0, 0));
+  AddMenuItem();
+  AcquireSharedResources();
+  g_hookWords.eax = kHookWord;
+  return &g_hookWords;
+}
+
+}  // namespace orva
+
+using namespace orva;
+
+extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE instance, DWORD, LPVOID) {
+  g_state.moduleInstance = instance;
+  return TRUE;
+}
+
+extern "C" const OptionRow* __stdcall GetOptions() { return kOptions; }
+
+extern "C" LRESULT __stdcall DllProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_COMMAND:
+      if (g_state.menuItemId != 0 && LOWORD(wParam) == g_state.menuItemId && HIWORD(wParam) == 0) {
+        OpenLookupWindow();
+      }
+      return 0;
+    case kHostWordPicked:
+      return LookUpHostWord(window);
+    case kHostMenuRebuilt:
+      AddMenuItem();
+      return 0;
+    case WM_CLOSE:
+      ShutDown();
+      return 0;
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,17 @@
+// The note editor: a small tool window in which the user writes or changes
+// the note of the number on display in the lookup window.
+#pragma once
+
+#include <windows.h>
+
+namespace orva {
+
+// mode 1 (create) or 2 (edit); the editor's rich edit is in g_state.noteEdit
+// when this returns. In edit mode the caller then loads the note.
+void OpenNoteEditor(int mode);
+LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Closes an open editor without saving (host shutdown); nothing when none is open.
+void CloseNoteEditor();
+
+}  // namespace orva
