@@ -1,14 +1,131 @@
-// The note editor window. (Being built.)
+// The note editor window ("ORVARA_Note"): a rich edit, Save and Close. It
+// owns its window class (registered while it is open) and its three controls.
 #include "notes/note_editor.h"
 
-namespace orva {
+#include "host/addin_state.h"
+#include "notes/note_store.h"
+#include "resources/resource_ids.h"
+#include "ui/browser/browser_window.h"
+#include "ui/lookup_window/lookup_window.h"
 
-void OpenNoteEditor(int) {}
+namespace orva {
+namespace {
+
+const char kNoteEditorClass[] = "ORVARA_Note";
+
+// The etched separator between the text area and the buttons.
+constexpr int kSeparatorStartX = 390;
+constexpr int kSeparatorEndX = 5;
+constexpr int kSeparatorY = 210;
+
+void RegisterNoteEditorClass() {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = NoteEditorProc;
+  windowClass.hInstance = g_state.moduleInstance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kNoteEditorClass;
+  RegisterClassExA(&windowClass);
+}
+
+// The caption names the number the note will be saved under. A number too
+// long for the caption buffer is refused whole rather than shown cut, which
+// would name another number (the lookup refuses such numbers anyway).
+bool ComposeCaption(int mode) {
+  ZeroFill(g_state.editorCaption);
+  const char* prefix = mode == kCreateNoteMode ? "Create Note for - " : "Edit Note for - ";
+  return AppendText(g_state.editorCaption, prefix, g_state.currentNumber);
+}
+
+HWND CreateEditorControl(HWND editor, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                         int y, int width, int height, int id) {
+  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, editor,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
+  return control;
+}
+
+void CreateEditorControls(HWND editor) {
+  EnableWindow(g_state.lookupWindow, FALSE);
+  g_state.noteEdit = CreateEditorControl(editor, WS_EX_CLIENTEDGE, "RICHEDIT", nullptr,
+                                         WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 5, 5, 385, 200, 0);
+  CreateEditorControl(editor, 0, "BUTTON", "Save", BS_CENTER | BS_VCENTER, 280, 220, 50, 25, kSaveButtonId);
+  CreateEditorControl(editor, 0, "BUTTON", "Close", BS_CENTER | BS_VCENTER, 340, 220, 50, 25, kCloseButtonId);
+}
+
+void PaintEditor(HWND editor) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(editor, &paint);
+  DrawEtchedLine(dc, kSeparatorStartX, kSeparatorEndX, kSeparatorY);
+  EndPaint(editor, &paint);
+}
+
+// Save stores the note under the number the editor was opened for (its
+// caption), even when a host word has run another lookup behind it; the note
+// icon turns yellow only when that number is still the one on display.
+void SaveEditorNote(HWND editor) {
+  SaveNote(g_state.editorNumber);
+  if (lstrcmpiA(g_state.editorNumber, g_state.currentNumber) == 0) SetNoteIcon(true);
+  SendMessageA(editor, WM_CLOSE, 0, 0);
+}
+
+void CloseEditorWindow(HWND editor) {
+  EnableWindow(g_state.lookupWindow, TRUE);
+  DestroyWindow(editor);
+  g_state.noteEditor = nullptr;
+  UnregisterClassA(kNoteEditorClass, g_state.moduleInstance);
+}
+
+}  // namespace
+
+void OpenNoteEditor(int mode) {
+  if (!ComposeCaption(mode)) {
+    // No editor: make sure the caller's LoadNote reaches no stale control.
+    g_state.noteEdit = nullptr;
+    return;
+  }
+  ZeroFill(g_state.editorNumber);
+  AppendText(g_state.editorNumber, g_state.currentNumber);
+  RegisterNoteEditorClass();
+
+  const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
+  g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
+                                       WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
+                                       kNoteEditorHeight, nullptr, nullptr, g_state.moduleInstance, nullptr);
+  SetFocus(g_state.noteEdit);
+}
 
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateEditorControls(window);
+      return 0;
+    case WM_PAINT:
+      PaintEditor(window);
+      return 0;
+    case WM_COMMAND:
+      if (wParam == kSaveButtonId) {
+        SaveEditorNote(window);
+        return 0;
+      }
+      if (wParam == kCloseButtonId) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      CloseEditorWindow(window);
+      return 0;
+    default:
+      break;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void CloseNoteEditor() {}
+void CloseNoteEditor() {
+  if (g_state.noteEditor != nullptr) SendMessageA(g_state.noteEditor, WM_CLOSE, 0, 0);
+}
 
 }  // namespace orva

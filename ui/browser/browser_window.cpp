@@ -1,16 +1,234 @@
-// The browser window. (Being built.)
+// The browser window ("ORVARA_Browser"): opening and closing it, its two
+// layouts, the tool roots, Expand All and Collapse All, and the dispatch of a
+// tree selection to the catalogue of its mode. It owns its window class
+// (registered while it is open) and its controls.
 #include "ui/browser/browser_window.h"
 
-namespace orva {
+#include "host/addin_state.h"
+#include "lookup/tool_table.h"
+#include "resources/resource_ids.h"
+#include "ui/browser/error_catalogue.h"
+#include "ui/browser/note_catalogue.h"
+#include "ui/lookup_window/lookup_window.h"
 
-void OpenBrowser() {}
+namespace orva {
+namespace {
+
+const char kBrowserClass[] = "ORVARA_Browser";
+
+// Every test of the mode asks for the Note Browser; any other value is the
+// Error Browser.
+bool IsNoteBrowser() { return g_state.browserMode == kNoteBrowserIconId; }
+
+void RegisterBrowserClass() {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+  windowClass.lpfnWndProc = BrowserWindowProc;
+  windowClass.hInstance = g_state.moduleInstance;
+  // The very pictures the lookup window shows on its browser icons, which
+  // own them; they outlive every browser.
+  windowClass.hIconSm = IsNoteBrowser() ? g_state.noteBrowserPicture : g_state.errorBrowserPicture;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kBrowserClass;
+  RegisterClassExA(&windowClass);
+}
+
+HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                          int y, int width, int height, int id) {
+  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, browser,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+  ApplySharedFont(control);
+  return control;
+}
+
+void CreateNoteBrowserControls(HWND browser) {
+  g_state.noteEdit = CreateBrowserControl(browser, WS_EX_CLIENTEDGE, "RICHEDIT", nullptr,
+                                          WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 225, 5, 315, 325, 0);
+  g_state.deleteButton = CreateBrowserControl(browser, 0, "BUTTON", "Delete", WS_DISABLED, 225, 337, 85, 25,
+                                              kDeleteButtonId);
+  g_state.saveButton = CreateBrowserControl(browser, 0, "BUTTON", "Save", WS_DISABLED, 455, 337, 85, 25,
+                                            kSaveButtonId);
+}
+
+void CreateErrorBrowserControls(HWND browser) {
+  CreateBrowserControl(browser, 0, "STATIC", "Type:", SS_SIMPLE, 225, 5, 30, 20, 0);
+  g_state.browserTypeField = CreateBrowserControl(browser, 0, "EDIT", nullptr, ES_READONLY, 260, 5, 150, 20, 0);
+  CreateBrowserControl(browser, 0, "STATIC", "Title:", SS_SIMPLE, 225, 25, 30, 20, 0);
+  g_state.browserTitleField = CreateBrowserControl(browser, 0, "EDIT", nullptr, ES_READONLY | ES_MULTILINE, 260, 25,
+                                                   270, 40, 0);
+  g_state.browserDescriptionField =
+      CreateBrowserControl(browser, WS_EX_CLIENTEDGE, "EDIT", nullptr,
+                           WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 225, 65, 315, 305, 0);
+}
+
+void CreateBrowserControls(HWND browser) {
+  EnableWindow(g_state.lookupWindow, FALSE);
+  g_state.treeView = CreateWindowExA(
+      0, WC_TREEVIEWA, nullptr,
+      WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
+      5, 5, 200, 320, browser, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeViewId)), g_state.moduleInstance,
+      nullptr);
+  SendMessageA(g_state.treeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
+  ApplySharedFont(g_state.treeView);
+  CreateBrowserControl(browser, 0, "BUTTON", "Expand All", 0, 22, 337, 85, 25, kExpandAllButtonId);
+  CreateBrowserControl(browser, 0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25, kCollapseAllButtonId);
+  if (IsNoteBrowser()) {
+    CreateNoteBrowserControls(browser);
+  } else {
+    CreateErrorBrowserControls(browser);
+  }
+}
+
+HTREEITEM NextTreeItem(HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(g_state.treeView, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+void EmptyDetailArea() {
+  if (IsNoteBrowser()) {
+    SetControlText(g_state.noteEdit, nullptr);
+    EnableWindow(g_state.deleteButton, FALSE);
+    EnableWindow(g_state.saveButton, FALSE);
+  } else {
+    SetControlText(g_state.browserTypeField, nullptr);
+    SetControlText(g_state.browserTitleField, nullptr);
+    SetControlText(g_state.browserDescriptionField, nullptr);
+  }
+}
+
+// The selection is read from the tree itself, not from the notification: a
+// removal can report a selection that has changed again since.
+void ShowTreeSelection() {
+  EmptyDetailArea();
+  const HTREEITEM item = NextTreeItem(nullptr, TVGN_CARET);
+  const HTREEITEM parent = item != nullptr ? NextTreeItem(item, TVGN_PARENT) : nullptr;
+  if (parent == nullptr) return;  // a root, or nothing: the detail area stays empty
+  if (IsNoteBrowser()) {
+    g_state.selectedItem = item;
+    EnableWindow(g_state.deleteButton, TRUE);
+    EnableWindow(g_state.saveButton, TRUE);
+    ShowSelectedNote();
+  } else {
+    TVITEMA data = {};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    ShowErrorDetail(parent, static_cast<uint32_t>(data.lParam));
+  }
+}
+
+void OnBrowserNotify(WPARAM controlId, const NMHDR* header) {
+  // A closing browser's tree may still report selections while it is torn
+  // down; its detail controls are going too, so nothing is shown then.
+  if (g_state.browserWindow == nullptr) return;
+  if (controlId == kTreeViewId && header->code == TVN_SELCHANGEDA) ShowTreeSelection();
+}
+
+bool OnBrowserCommand(WPARAM command) {
+  switch (command) {
+    case kExpandAllButtonId:
+      ExpandOrCollapseRoots(g_state.treeView, TVE_EXPAND);
+      return true;
+    case kCollapseAllButtonId:
+      ExpandOrCollapseRoots(g_state.treeView, TVE_COLLAPSE);
+      return true;
+    case kSaveButtonId:
+      if (!IsNoteBrowser()) return false;
+      SaveSelectedNote();
+      return true;
+    case kDeleteButtonId:
+      if (!IsNoteBrowser()) return false;
+      DeleteSelectedNote();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CloseBrowserWindow(HWND browser) {
+  EnableWindow(g_state.lookupWindow, TRUE);
+  g_state.browserWindow = nullptr;
+  DestroyWindow(browser);
+  UnregisterClassA(kBrowserClass, g_state.moduleInstance);
+}
+
+}  // namespace
+
+POINT ScreenCentredCorner(int width, int height) {
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+void SetControlText(HWND control, const char* text) {
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void OpenBrowser() {
+  RegisterBrowserClass();
+  const POINT corner = ScreenCentredCorner(kBrowserWidth, kBrowserHeight);
+  g_state.browserWindow = CreateWindowExA(WS_EX_WINDOWEDGE, kBrowserClass,
+                                          IsNoteBrowser() ? "Note Browser" : "Error Browser",
+                                          WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, corner.x, corner.y,
+                                          kBrowserWidth, kBrowserHeight, nullptr, nullptr, g_state.moduleInstance,
+                                          nullptr);
+}
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateBrowserControls(window);
+      return 0;
+    case WM_NOTIFY:
+      OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
+      break;  // and on to the default processing
+    case WM_COMMAND:
+      if (OnBrowserCommand(wParam)) return 0;
+      break;
+    case WM_CLOSE:
+      CloseBrowserWindow(window);
+      return 0;
+    default:
+      break;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void InsertToolRoots(bool) {}
-void ExpandOrCollapseRoots(HWND, UINT) {}
-void CloseBrowser() {}
+void InsertToolRoots(bool sixRoots) {
+  const uint32_t lastSlot = sixRoots ? 6 : 5;
+  for (uint32_t slot = 1; slot <= lastSlot; ++slot) {
+    // The Note Browser gathers both RC families under one root in slot 5.
+    const char* text = !sixRoots && slot == 5 ? "RC" : ToolFamilyOfSlot(slot)->label;
+    g_state.rootItems[slot] = InsertTreeItem(TVI_ROOT, text, TVIF_TEXT | TVIF_IMAGE, kRootImage, 0);
+  }
+}
+
+HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data) {
+  TVINSERTSTRUCTA insert = {};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_SORT;
+  insert.item.mask = mask;
+  insert.item.pszText = const_cast<char*>(text);
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = image;
+  insert.item.lParam = data;
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(g_state.treeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void ExpandOrCollapseRoots(HWND tree, UINT action) {
+  if (SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0) return;
+  HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  while (root != nullptr) {
+    SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(root));
+    root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)));
+  }
+}
+
+void CloseBrowser() {
+  if (g_state.browserWindow != nullptr) SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+}
 
 }  // namespace orva

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace orva {
 
@@ -18,7 +19,23 @@ void InsertToolRoots(bool sixRoots);
 // TVE_EXPAND or TVE_COLLAPSE on every top-level item.
 void ExpandOrCollapseRoots(HWND tree, UINT action);
 
+// Images of the shared image list on the tree's items.
+constexpr int kRootImage = 0;  // the ".exe" file-type icon: tool roots
+constexpr int kItemImage = 1;  // the ".note" file-type icon: errors and notes
+
+// Inserts an item with sorted placement below parent (TVI_ROOT for a root);
+// mask says which of text, image, selected image and data it carries.
+HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data);
+
 // Closes an open browser (host shutdown); nothing when none is open.
 void CloseBrowser();
+
+// The top-left corner that centres a window of this outer size on the
+// primary screen. On an axis where the screen is smaller than the window the
+// window starts at 0, so that its caption stays on the screen.
+POINT ScreenCentredCorner(int width, int height);
+
+// Sets a control's text; null empties it.
+void SetControlText(HWND control, const char* text);
 
 }  // namespace orva

@@ -1,12 +1,90 @@
-// The Note Browser's catalogue. (Being built.)
+// The Note Browser's catalogue: the note files listed under their tools, and
+// the selection, Save and Delete of a note. All file work goes through the
+// note store.
+
+// Keeps the common dialogs' FindText macro away from the text primitive of
+// that name.
+#define WIN32_LEAN_AND_MEAN
+
 #include "ui/browser/note_catalogue.h"
 
-namespace orva {
+#include "host/addin_state.h"
+#include "notes/note_store.h"
+#include "ui/browser/browser_window.h"
+#include "ui/lookup_window/lookup_window.h"
 
-void FillNoteCatalogue() {}
-void AddNoteItem(const char*) {}
-void ShowSelectedNote() {}
-void SaveSelectedNote() {}
-void DeleteSelectedNote() {}
+namespace orva {
+namespace {
+
+// Which root a note file goes under: the first pattern found anywhere in its
+// file name decides. "R" gathers both RC families under the one RC root.
+struct NoteGroup {
+  const char* pattern;
+  uint32_t slot;
+};
+const NoteGroup kNoteGroups[] = {{"A", 1}, {"CVT", 2}, {"R", 5}, {"U", 3}, {"LNK", 4}};
+
+// The root of the first pattern fileName holds; null when it holds none.
+HTREEITEM NoteRoot(const char* fileName) {
+  for (const NoteGroup& group : kNoteGroups) {
+    if (FindText(1, fileName, group.pattern) > 0) return g_state.rootItems[group.slot];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void FillNoteCatalogue() {
+  InsertToolRoots(false);
+  char pattern[kPathSize];
+  if (!NoteSearchPattern(pattern)) return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return;  // no notes: the roots alone
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) AddNoteItem(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// The item's text is the name the note is loaded, saved and deleted under,
+// so it is never cut: a cut name would name another note, and Delete would
+// remove the wrong file. A name that does not fit selectedNote, an empty
+// name, and a file that holds none of the patterns are left out.
+void AddNoteItem(const char* fileName) {
+  const int32_t dot = FindText(1, fileName, ".");
+  if (dot <= 1 || static_cast<size_t>(dot - 1) >= kNumberSize) return;
+  const HTREEITEM root = NoteRoot(fileName);
+  if (root == nullptr) return;
+  char name[kNumberSize] = {};
+  CopyFirst(fileName, static_cast<size_t>(dot - 1), name);
+  InsertTreeItem(root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, kItemImage, 0);
+}
+
+void ShowSelectedNote() {
+  ZeroFill(g_state.selectedNote);
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = g_state.selectedItem;
+  item.pszText = g_state.selectedNote;
+  item.cchTextMax = kNumberSize;
+  SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  LoadNote(g_state.selectedNote);
+}
+
+void SaveSelectedNote() { SaveNote(g_state.selectedNote); }
+
+void DeleteSelectedNote() {
+  // The name is taken before the item goes: removing the selected item can
+  // select its sibling at once, and that selection rewrites selectedNote.
+  char name[kNumberSize] = {};
+  AppendText(name, g_state.selectedNote);
+  SetControlText(g_state.noteEdit, nullptr);
+  EnableWindow(g_state.deleteButton, FALSE);
+  EnableWindow(g_state.saveButton, FALSE);
+  SendMessageA(g_state.treeView, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(g_state.selectedItem));
+  DeleteNote(name);
+  if (lstrcmpiA(name, g_state.currentNumber) == 0) SetNoteIcon(false);
+}
 
 }  // namespace orva

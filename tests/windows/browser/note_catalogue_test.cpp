@@ -1,0 +1,209 @@
+// The Note Browser's catalogue over a notes folder of the test's own: the
+// grouping of note files under the five roots, selection, Save and Delete.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/windows/browser/addin_harness.h"
+#include "ui/browser/note_catalogue.h"
+
+using namespace orva;
+using namespace harness;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class NoteCatalogueTest : public AddinTest {
+ protected:
+  void OpenNoteBrowser() {
+    g_state.browserMode = kNoteBrowserIconId;
+    OpenBrowser();
+    FillNoteCatalogue();
+  }
+
+  HTREEITEM Note(uint32_t slot, const char* name) { return ChildNamed(g_state.rootItems[slot], name); }
+
+  void ExpectButtonsEnabled(bool enabled) {
+    EXPECT_EQ(enabled, IsWindowEnabled(g_state.deleteButton) != FALSE) << "Delete";
+    EXPECT_EQ(enabled, IsWindowEnabled(g_state.saveButton) != FALSE) << "Save";
+  }
+};
+
+TEST_F(NoteCatalogueTest, NotesAreGroupedUnderTheirToolsWithRcAndRwTogether) {
+  for (const char* name : {"A2008", "CVT1100", "U1050", "LNK1104", "RC2104", "RW1004"}) {
+    PutNote(name, std::string("x\0", 2));
+  }
+  OpenNoteBrowser();
+  EXPECT_EQ(Strings({"A2008"}), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"CVT1100"}), ChildTexts(g_state.rootItems[2]));
+  EXPECT_EQ(Strings({"U1050"}), ChildTexts(g_state.rootItems[3]));
+  EXPECT_EQ(Strings({"LNK1104"}), ChildTexts(g_state.rootItems[4]));
+  EXPECT_EQ(Strings({"RC2104", "RW1004"}), ChildTexts(g_state.rootItems[5]));
+  const TVITEMA data = ItemData(Note(1, "A2008"));
+  EXPECT_EQ(1, data.iImage);
+  EXPECT_EQ(1, data.iSelectedImage);
+  SaveScreenshot(g_state.browserWindow, "note_browser");
+}
+
+TEST_F(NoteCatalogueTest, FirstPatternInTestOrderDecidesTheRoot) {
+  PutNote("LNKA1", std::string("x\0", 2));   // "A" before "LNK"
+  PutNote("LNKU1", std::string("x\0", 2));   // "U" before "LNK"
+  PutNote("CVTR1", std::string("x\0", 2));   // "CVT" before "R"
+  OpenNoteBrowser();
+  EXPECT_EQ(Strings({"LNKA1"}), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"CVTR1"}), ChildTexts(g_state.rootItems[2]));
+  EXPECT_EQ(Strings({"LNKU1"}), ChildTexts(g_state.rootItems[3]));
+  EXPECT_EQ(Strings(), ChildTexts(g_state.rootItems[4]));
+}
+
+TEST_F(NoteCatalogueTest, NotesSortByTextUnderTheirRoot) {
+  for (const char* name : {"A2008", "A12", "A1100"}) PutNote(name, std::string("x\0", 2));
+  OpenNoteBrowser();
+  EXPECT_EQ(Strings({"A1100", "A12", "A2008"}), ChildTexts(g_state.rootItems[1]));
+}
+
+TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
+  OpenNoteBrowser();
+  EXPECT_EQ(5, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
+}
+
+TEST_F(NoteCatalogueTest, FileWithAFurtherDotIsListedUnderItsNameAndLoadsThatNote) {
+  PutNote("A2008", std::string("the A2008 note\0", 15));
+  PutNote("A2008.old", std::string("the old file\0", 13));
+  OpenNoteBrowser();
+  EXPECT_EQ(Strings({"A2008", "A2008"}), ChildTexts(g_state.rootItems[1]));
+  SelectItem(ChildItems(g_state.rootItems[1])[1]);
+  EXPECT_STREQ("A2008", g_state.selectedNote);
+  EXPECT_EQ("the A2008 note", TextOf(g_state.noteEdit));
+}
+
+// A name is never cut: a cut name names another note, and Delete would then
+// remove the wrong file.
+TEST_F(NoteCatalogueTest, LongNamesAreListedWholeOrLeftOut) {
+  PutNote("ABCDEFGHIJKLMNOPQRS", std::string("19\0", 3));   // fits selectedNote
+  PutNote("ABCDEFGHIJKLMNOPQRST", std::string("20\0", 3));  // does not
+  PutNote("A2008", std::string("short\0", 6));
+  OpenNoteBrowser();
+  EXPECT_EQ(Strings({"A2008", "ABCDEFGHIJKLMNOPQRS"}), ChildTexts(g_state.rootItems[1]));
+  SelectItem(Note(1, "ABCDEFGHIJKLMNOPQRS"));
+  EXPECT_EQ("19", TextOf(g_state.noteEdit));
+  Click(g_state.deleteButton);
+  EXPECT_FALSE(FileExists(NotePathOf("ABCDEFGHIJKLMNOPQRS")));
+  EXPECT_TRUE(FileExists(NotePathOf("ABCDEFGHIJKLMNOPQRST")));
+  EXPECT_TRUE(FileExists(NotePathOf("A2008")));
+}
+
+TEST_F(NoteCatalogueTest, FilesWithoutAPatternOrAnameAreLeftOut) {
+  PutNote("lower", std::string("x\0", 2));
+  PutNote("", std::string("x\0", 2));  // ".note"
+  PutNote("A2008", std::string("x\0", 2));
+  OpenNoteBrowser();
+  EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
+}
+
+TEST_F(NoteCatalogueTest, SelectingANoteShowsItAndEnablesTheButtonsARootEmptiesAndDisables) {
+  PutNote("A2008", std::string("first line\r\nsecond line\0", 24));
+  OpenNoteBrowser();
+  ExpectButtonsEnabled(false);
+  SelectItem(Note(1, "A2008"));
+  EXPECT_EQ("first line\r\nsecond line", TextOf(g_state.noteEdit));
+  EXPECT_STREQ("A2008", g_state.selectedNote);
+  ExpectButtonsEnabled(true);
+  SaveScreenshot(g_state.browserWindow, "note_browser_a2008");
+  SelectItem(g_state.rootItems[1]);
+  EXPECT_EQ("", TextOf(g_state.noteEdit));
+  ExpectButtonsEnabled(false);
+}
+
+TEST_F(NoteCatalogueTest, SaveWritesTheEditedTextAndKeepsTheSelection) {
+  PutNote("U1050", std::string("before\0", 7));
+  PutNote("U1051", std::string("other\0", 6));
+  OpenNoteBrowser();
+  HTREEITEM item = Note(3, "U1050");
+  SelectItem(item);
+  SetControlText(g_state.noteEdit, "after");
+  Click(g_state.saveButton);
+  EXPECT_EQ(std::string("after\0", 6), NoteBytes("U1050"));
+  EXPECT_EQ(std::string("other\0", 6), NoteBytes("U1051"));
+  EXPECT_EQ(item, TreeNext(nullptr, TVGN_CARET));
+  EXPECT_EQ("after", TextOf(g_state.noteEdit));
+  ExpectButtonsEnabled(true);
+}
+
+TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconGrey) {
+  PutNote("A2008", std::string("x\0", 2));
+  PutNote("LNK1104", std::string("y\0", 2));
+  SetCurrentNumber("A2008");
+  SetNoteIcon(true);
+  OpenNoteBrowser();
+  SelectItem(Note(1, "A2008"));
+  Click(g_state.deleteButton);
+  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+  EXPECT_TRUE(FileExists(NotePathOf("LNK1104")));
+  EXPECT_EQ(Strings(), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(0, g_state.noteExists);
+  EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
+  EXPECT_EQ("", TextOf(g_state.noteEdit));
+  ExpectButtonsEnabled(false);
+}
+
+TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayIgnoresLetterCase) {
+  PutNote("A2008", std::string("x\0", 2));
+  SetCurrentNumber("a2008");
+  SetNoteIcon(true);
+  OpenNoteBrowser();
+  SelectItem(Note(1, "A2008"));
+  Click(g_state.deleteButton);
+  EXPECT_EQ(0, g_state.noteExists);
+}
+
+TEST_F(NoteCatalogueTest, DeletingAnotherNoteLeavesTheIconAlone) {
+  PutNote("A2008", std::string("x\0", 2));
+  PutNote("LNK1104", std::string("y\0", 2));
+  SetCurrentNumber("A2008");
+  SetNoteIcon(true);
+  const HICON picture = g_state.notePicture;
+  OpenNoteBrowser();
+  SelectItem(Note(4, "LNK1104"));
+  Click(g_state.deleteButton);
+  EXPECT_FALSE(FileExists(NotePathOf("LNK1104")));
+  EXPECT_TRUE(FileExists(NotePathOf("A2008")));
+  EXPECT_EQ(1, g_state.noteExists);
+  EXPECT_EQ(picture, g_state.notePicture);
+}
+
+// Removing the selected item selects its sibling before the removal returns;
+// Delete must still remove the file of the note it was clicked for.
+TEST_F(NoteCatalogueTest, DeleteRemovesTheRightFileWhenTheSelectionMovesToASibling) {
+  PutNote("A2008", std::string("note of A2008\0", 14));
+  PutNote("A2009", std::string("note of A2009\0", 14));
+  SetCurrentNumber("A2009");
+  SetNoteIcon(true);
+  OpenNoteBrowser();
+  SelectItem(Note(1, "A2008"));
+  Click(g_state.deleteButton);
+  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+  EXPECT_EQ(std::string("note of A2009\0", 14), NoteBytes("A2009"));
+  EXPECT_EQ(Strings({"A2009"}), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(Note(1, "A2009"), TreeNext(nullptr, TVGN_CARET));
+  EXPECT_STREQ("A2009", g_state.selectedNote);
+  EXPECT_EQ("note of A2009", TextOf(g_state.noteEdit));
+  ExpectButtonsEnabled(true);
+  EXPECT_EQ(1, g_state.noteExists) << "A2009, on display, still has its note";
+}
+
+TEST_F(NoteCatalogueTest, ButtonsDoNothingWhileNoNoteIsSelected) {
+  PutNote("A2008", std::string("x\0", 2));
+  OpenNoteBrowser();
+  Click(g_state.deleteButton);
+  Click(g_state.saveButton);
+  EXPECT_EQ(std::string("x\0", 2), NoteBytes("A2008"));
+  EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
+}
+
+}  // namespace

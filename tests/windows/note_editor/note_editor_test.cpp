@@ -1,0 +1,220 @@
+// The note editor: caption, geometry and controls, focus, the disabled lookup
+// window, Save and Close, reopening, and host shutdown with the editor open.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/entry_points.h"
+#include "notes/note_editor.h"
+#include "tests/windows/browser/addin_harness.h"
+
+using namespace orva;
+using namespace harness;
+
+namespace {
+
+const char kNoteClass[] = "ORVARA_Note";
+
+class NoteEditorTest : public AddinTest {
+ protected:
+  HWND Open(int mode, const char* number) {
+    SetCurrentNumber(number);
+    OpenNoteEditor(mode);
+    return g_state.noteEditor;
+  }
+
+  HWND Button(int id) const { return GetDlgItem(g_state.noteEditor, id); }
+
+  // What every closing leaves behind, whatever closed the editor.
+  void ExpectClosed(HWND editor) {
+    EXPECT_FALSE(IsWindow(editor)) << "the editor window still exists";
+    EXPECT_EQ(nullptr, g_state.noteEditor);
+    EXPECT_FALSE(ClassRegistered(kNoteClass)) << "the class outlives the editor";
+    EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow)) << "the lookup window stays disabled";
+  }
+};
+
+TEST_F(NoteEditorTest, CreateModeCaptionEmptyFocusedTextAndDisabledLookupWindow) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("Create Note for - A2008", TextOf(editor));
+  EXPECT_EQ("", TextOf(g_state.noteEdit));
+  EXPECT_EQ(g_state.noteEdit, GetFocus()) << "got focus " << GetFocus() << ", text area " << g_state.noteEdit;
+  EXPECT_FALSE(IsWindowEnabled(g_state.lookupWindow));
+  EXPECT_TRUE(ClassRegistered(kNoteClass));
+  SaveScreenshot(editor, "note_editor_create");
+}
+
+TEST_F(NoteEditorTest, EditModeCaptionAndTheLoadedNote) {
+  PutNote("A2008", std::string("stored note\0", 12));
+  HWND editor = Open(kEditNoteMode, "A2008");
+  LoadNote(g_state.currentNumber);  // what the lookup window does next
+  EXPECT_EQ("Edit Note for - A2008", TextOf(editor));
+  EXPECT_EQ("stored note", TextOf(g_state.noteEdit));
+  SaveScreenshot(editor, "note_editor_edit");
+}
+
+TEST_F(NoteEditorTest, WindowIsA400By275ToolWindowCentredOnTheScreen) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  RECT rect = {};
+  GetWindowRect(editor, &rect);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - 400) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - 275) / 2;
+  EXPECT_EQ(x, rect.left);
+  EXPECT_EQ(y, rect.top);
+  EXPECT_EQ(400, rect.right - rect.left);
+  EXPECT_EQ(275, rect.bottom - rect.top);
+  const LONG style = GetWindowLongA(editor, GWL_STYLE);
+  EXPECT_EQ(WS_POPUP | WS_CAPTION, style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME)) << std::hex << style;
+  EXPECT_TRUE(GetWindowLongA(editor, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(nullptr, GetWindow(editor, GW_OWNER));
+}
+
+TEST_F(NoteEditorTest, TextAreaSaveAndCloseInTheirPlacesWithTheSharedFont) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  struct Expected {
+    const char* className;
+    const char* text;
+    int id;
+    RECT rect;
+  };
+  const Expected expected[] = {
+      {"RICHEDIT", "", 0, {5, 5, 390, 205}},
+      {"Button", "Save", kSaveButtonId, {280, 220, 330, 245}},
+      {"Button", "Close", kCloseButtonId, {340, 220, 390, 245}},
+  };
+  const std::vector<HWND> children = ChildrenOf(editor);
+  ASSERT_EQ(3u, children.size());
+  EXPECT_EQ(g_state.noteEdit, children[0]);
+  for (size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(expected[i].className);
+    EXPECT_STRCASEEQ(expected[i].className, ClassOf(children[i]).c_str());
+    EXPECT_EQ(expected[i].text, TextOf(children[i]));
+    EXPECT_EQ(expected[i].id, GetDlgCtrlID(children[i]));
+    const RECT got = ClientRectOf(children[i]);
+    EXPECT_TRUE(EqualRect(&expected[i].rect, &got))
+        << "got " << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+    EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.sharedFont), SendMessageA(children[i], WM_GETFONT, 0, 0));
+  }
+  EXPECT_TRUE(GetWindowLongA(children[0], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(GetWindowLongA(children[0], GWL_STYLE) & ES_MULTILINE);
+}
+
+TEST_F(NoteEditorTest, EtchedSeparatorIsPaintedAcrossAtY210) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  UpdateWindow(editor);
+  PumpMessages();
+  HDC dc = GetDC(editor);
+  for (int x : {6, 200, 389}) {
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), GetPixel(dc, x, 210)) << "x " << x;
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), GetPixel(dc, x, 211)) << "x " << x;
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetPixel(dc, x, 212)) << "x " << x;
+  }
+  ReleaseDC(editor, dc);
+}
+
+TEST_F(NoteEditorTest, SaveWritesTheNoteTurnsTheIconYellowAndCloses) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  SetControlText(g_state.noteEdit, "abc");
+  Click(Button(kSaveButtonId));
+  EXPECT_EQ(std::string("abc\0", 4), NoteBytes("A2008"));
+  EXPECT_EQ(1, g_state.noteExists);
+  EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorTest, SaveOfAnEmptyTextStoresOneZeroByte) {
+  Open(kCreateNoteMode, "A2008");
+  Click(Button(kSaveButtonId));
+  EXPECT_EQ(std::string("\0", 1), NoteBytes("A2008"));
+}
+
+TEST_F(NoteEditorTest, CloseDropsTheTextAndChangesNothing) {
+  PutNote("A2008", std::string("old\0", 4));
+  SetNoteIcon(true);
+  const HICON picture = g_state.notePicture;
+  HWND editor = Open(kEditNoteMode, "A2008");
+  LoadNote(g_state.currentNumber);
+  SetControlText(g_state.noteEdit, "typed but not saved");
+  Click(Button(kCloseButtonId));
+  EXPECT_EQ(std::string("old\0", 4), NoteBytes("A2008"));
+  EXPECT_EQ(1, g_state.noteExists);
+  EXPECT_EQ(picture, g_state.notePicture) << "the note picture was replaced";
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorTest, CloseWithoutANoteCreatesNone) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  SetControlText(g_state.noteEdit, "typed");
+  Click(Button(kCloseButtonId));
+  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+  EXPECT_EQ(0, g_state.noteExists);
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorTest, OpenCloseAndOpenAgainWorksEveryTime) {
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    HWND editor = Open(round % 2 == 0 ? kCreateNoteMode : kEditNoteMode, "U1050");
+    ASSERT_TRUE(IsWindow(editor));
+    EXPECT_EQ(kNoteClass, ClassOf(editor));
+    EXPECT_FALSE(IsWindowEnabled(g_state.lookupWindow));
+    SendMessageA(editor, WM_CLOSE, 0, 0);  // as the system would
+    ExpectClosed(editor);
+  }
+}
+
+// A host word can run a lookup behind the open editor: the note still goes
+// under the number in the caption, and the note icon keeps showing the
+// number on display.
+TEST_F(NoteEditorTest, SaveAfterALookupBehindTheEditorUsesTheCaptionNumber) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  SetCurrentNumber("LNK1104");
+  SetNoteIcon(false);
+  SetControlText(g_state.noteEdit, "for A2008");
+  Click(Button(kSaveButtonId));
+  EXPECT_EQ(std::string("for A2008\0", 10), NoteBytes("A2008"));
+  EXPECT_FALSE(FileExists(NotePathOf("LNK1104")));
+  EXPECT_EQ(0, g_state.noteExists) << "the icon must describe LNK1104, which has no note";
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorTest, SaveTurnsTheIconYellowWhenTheNumberOnDisplayDiffersOnlyInCase) {
+  Open(kCreateNoteMode, "A2008");
+  SetCurrentNumber("a2008");
+  Click(Button(kSaveButtonId));
+  EXPECT_EQ(1, g_state.noteExists);
+}
+
+TEST_F(NoteEditorTest, NineCharacterNumberFillsTheCaptionExactly) {
+  HWND editor = Open(kCreateNoteMode, "A12345678");
+  EXPECT_EQ("Create Note for - A12345678", TextOf(editor));
+}
+
+// A number that does not fit the 28-byte caption opens no editor: a cut
+// caption would name a number other than the one saved.
+TEST_F(NoteEditorTest, NumberTooLongForTheCaptionOpensNoEditor) {
+  for (int mode : {kCreateNoteMode, kEditNoteMode}) {
+    SCOPED_TRACE(mode);
+    HWND editor = Open(mode, "A12345678901");
+    EXPECT_EQ(nullptr, editor);
+    EXPECT_EQ(nullptr, FindWindowA(kNoteClass, nullptr));
+    EXPECT_EQ(nullptr, g_state.noteEdit) << "a following LoadNote must reach no control";
+    EXPECT_LT(strlen(g_state.editorCaption), sizeof g_state.editorCaption);
+    EXPECT_FALSE(ClassRegistered(kNoteClass));
+    EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow));
+  }
+}
+
+TEST_F(NoteEditorTest, HostShutdownClosesTheEditorWithoutSaving) {
+  HWND editor = Open(kCreateNoteMode, "A2008");
+  SetControlText(g_state.noteEdit, "unsaved");
+  DllProc(g_state.hostWindow, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(editor));
+  EXPECT_FALSE(ClassRegistered(kNoteClass));
+  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+}
+
+}  // namespace
