@@ -34,6 +34,19 @@ endif()
 
 set(ORVA_SYSTEM_LIBS user32 gdi32 comctl32 kernel32 shell32 advapi32 ole32)
 
+# A resource-only message module made by the message-module builder from a
+# readable source (.errors or .msgtable).
+function(orva_message_module source module)
+  get_filename_component(dir ${module} DIRECTORY)
+  get_filename_component(name ${module} NAME)
+  add_custom_command(OUTPUT ${module}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
+            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
+    DEPENDS ${source} ${ORVA_MSGMOD}
+    COMMENT "Message module ${name}")
+endfunction()
+
 # --- Icons: pixel rows as text, turned into .ico files ----------------------
 set(ORVA_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 file(GLOB ORVA_ICON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icons/*.txt)
@@ -77,12 +90,7 @@ set(ORVA_MODULES)
 foreach(source ${ORVA_CATALOGUE})
   get_filename_component(stem ${source} NAME_WE)
   set(module ${ORVA_ADDIN_DIR}/${stem}.dll)
-  add_custom_command(OUTPUT ${module}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_ADDIN_DIR}
-    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
-            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
-    DEPENDS ${source} ${ORVA_MSGMOD}
-    COMMENT "Message module ${stem}.dll")
+  orva_message_module(${source} ${module})
   list(APPEND ORVA_MODULES ${module})
 endforeach()
 add_custom_target(orva_modules ALL DEPENDS ${ORVA_MODULES})
@@ -115,12 +123,7 @@ foreach(source ${ORVA_FIXTURE_SOURCES})
   get_filename_component(dir ${rel} DIRECTORY)
   get_filename_component(stem ${rel} NAME_WE)
   set(module ${ORVA_TEST_DIR}/fixtures/${dir}/${stem}.dll)
-  add_custom_command(OUTPUT ${module}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_TEST_DIR}/fixtures/${dir}
-    COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
-            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
-    DEPENDS ${source} ${ORVA_MSGMOD}
-    COMMENT "Fixture module ${dir}/${stem}.dll")
+  orva_message_module(${source} ${module})
   list(APPEND ORVA_FIXTURES ${module})
 endforeach()
 # What the real formatter must give back for every catalogue entry.

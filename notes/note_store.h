@@ -3,9 +3,16 @@
 // between a note file and the rich edit held in g_state.noteEdit.
 #pragma once
 
+#include <windows.h>
+
 #include "lookup/text.h"
 
 namespace orva {
+
+// The call that writes a note's bytes (null: WriteFile); tests put one in its
+// place that fails part way, as a full disk would.
+using NoteWriter = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+extern NoteWriter g_writeNoteBytes;
 
 // notesFolder \ name .note, composed in out; false (out empty) when the name
 // is not a plain note name or the path would not fit.

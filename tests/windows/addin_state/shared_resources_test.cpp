@@ -1,0 +1,205 @@
+// The shared resources: what AcquireSharedResources creates (observable
+// effects in their order: library, folders, image list, font), that
+// ReleaseSharedResources releases each of them once, and the folders of an
+// add-in installed in a nested folder through the real DLL.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/addin_state.h"
+#include "tests/windows/support/test_paths.h"
+
+using namespace orva;
+
+namespace {
+
+std::string UserName() {
+  char name[257] = {};
+  DWORD size = sizeof name;
+  GetUserNameA(name, &size);
+  return name;
+}
+
+// The pixels of an icon drawn on white, to compare two icons.
+std::vector<COLORREF> Pixels(HIMAGELIST list, int index, HICON icon) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  RECT all = {0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (list != nullptr) ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+  else DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// How far apart two pictures are: the sum of their colour differences.
+long Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+  long sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    sum += labs(long(GetRValue(a[i])) - GetRValue(b[i])) + labs(long(GetGValue(a[i])) - GetGValue(b[i])) +
+           labs(long(GetBValue(a[i])) - GetBValue(b[i]));
+  }
+  return sum;
+}
+
+std::vector<COLORREF> FileTypeIconPixels(const char* extension) {
+  SHFILEINFOA info = {};
+  SHGetFileInfoA(extension, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  std::vector<COLORREF> pixels = Pixels(nullptr, 0, info.hIcon);
+  DestroyIcon(info.hIcon);
+  return pixels;
+}
+
+class SharedResourcesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_state = AddinState{};
+    g_state.moduleInstance = GetModuleHandleA(nullptr);
+  }
+  void TearDown() override {
+    ReleaseSharedResources();
+    RemoveTree(TestProgramFolder() + "Orva Notes\\");
+  }
+};
+
+}  // namespace
+
+TEST_F(SharedResourcesTest, FoldersComeFromTheModulesOwnFileName) {
+  AcquireSharedResources();
+  EXPECT_EQ(TestProgramFolder(), g_state.addinFolder);
+  const std::string notes = TestProgramFolder() + "Orva Notes\\" + UserName();
+  EXPECT_EQ(notes, g_state.notesFolder);
+  EXPECT_TRUE(FileExists(TestProgramFolder() + "Orva Notes"));
+  EXPECT_TRUE(FileExists(notes));
+  EXPECT_EQ(GetProcessHeap(), g_state.processHeap);
+}
+
+TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
+  AcquireSharedResources();
+  ASSERT_NE(nullptr, g_state.imageList);
+  EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
+  int width = 0, height = 0;
+  ImageList_GetIconSize(g_state.imageList, &width, &height);
+  EXPECT_EQ(16, width);
+  EXPECT_EQ(16, height);
+  // The list blends the masked icons a little differently from a direct
+  // draw; each image must still be close to its file type's icon. (A fresh
+  // Wine prefix shows one icon for both types, so their order cannot be
+  // told apart by the pictures here.)
+  const std::vector<COLORREF> exe = FileTypeIconPixels(".exe");
+  const std::vector<COLORREF> note = FileTypeIconPixels(".note");
+  const std::vector<COLORREF> blank(256, RGB(255, 255, 255));
+  EXPECT_LT(Distance(Pixels(g_state.imageList, 0, nullptr), exe) * 20, Distance(blank, exe));
+  EXPECT_LT(Distance(Pixels(g_state.imageList, 1, nullptr), note) * 20, Distance(blank, note));
+}
+
+TEST_F(SharedResourcesTest, SharedFontAndRichEditClass) {
+  AcquireSharedResources();
+  LOGFONTA font = {};
+  ASSERT_EQ(static_cast<int>(sizeof font), GetObjectA(g_state.sharedFont, sizeof font, &font));
+  EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
+  EXPECT_EQ(-12, font.lfHeight);
+  EXPECT_EQ(400, font.lfWeight);
+  EXPECT_EQ(0, font.lfItalic + font.lfUnderline + font.lfStrikeOut + font.lfCharSet + font.lfWidth);
+  ASSERT_NE(nullptr, g_state.richEditLibrary);
+  WNDCLASSEXA richEdit = {sizeof richEdit};
+  EXPECT_TRUE(GetClassInfoExA(nullptr, "RICHEDIT", &richEdit));
+}
+
+TEST_F(SharedResourcesTest, ReleaseFreesEachResourceOnceAndClearsItsHandle) {
+  AcquireSharedResources();
+  const HFONT font = g_state.sharedFont;
+  ReleaseSharedResources();
+  EXPECT_EQ(nullptr, g_state.sharedFont);
+  EXPECT_EQ(nullptr, g_state.imageList);
+  EXPECT_EQ(nullptr, g_state.richEditLibrary);
+  EXPECT_FALSE(g_state.comInitialised);
+  LOGFONTA gone = {};
+  EXPECT_EQ(0, GetObjectA(font, sizeof gone, &gone));  // the font object is deleted
+  // COM was uninitialised: initialising again is a first initialisation.
+  EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  CoUninitialize();
+  ReleaseSharedResources();  // a second run finds nothing left to release
+  EXPECT_EQ(nullptr, g_state.sharedFont);
+}
+
+TEST_F(SharedResourcesTest, NoModuleFileNameMeansNoFolders) {
+  g_state.moduleInstance = reinterpret_cast<HINSTANCE>(0x1000);  // not a module: no file name
+  AcquireSharedResources();
+  EXPECT_STREQ("", g_state.addinFolder);
+  EXPECT_STREQ("", g_state.notesFolder);
+}
+
+namespace {
+
+// Just enough of a host for InstallDll: answers the four requests.
+uint32_t g_handles[4];
+uint32_t g_data[4];
+
+LRESULT CALLBACK TinyHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case 1074: return reinterpret_cast<LRESULT>(g_handles);
+    case 1075: return 0;
+    case 1076: return reinterpret_cast<LRESULT>(g_data);
+    case 1077: return 40001;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+using InstallFn = uint32_t(__stdcall*)(HWND, uint32_t);
+using DllProcFn = LRESULT(__stdcall*)(HWND, UINT, WPARAM, LPARAM);
+
+// Copies the real orvara.dll into folder, installs it with optionWord and
+// shuts it down again as the host would.
+void InstallCopy(const std::string& folder, uint32_t optionWord) {
+  const std::string dll = folder + "orvara.dll";
+  ASSERT_TRUE(CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\orvara.dll").c_str(), dll.c_str(), FALSE));
+  WNDCLASSA host = {};
+  host.lpfnWndProc = TinyHostProc;
+  host.hInstance = GetModuleHandleA(nullptr);
+  host.lpszClassName = "TinyHost";
+  RegisterClassA(&host);
+  HWND window = CreateWindowExA(0, "TinyHost", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, host.hInstance, nullptr);
+  HMENU menu = CreateMenu();
+  g_handles[1] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(menu));
+  HMODULE addin = LoadLibraryA(dll.c_str());
+  ASSERT_NE(nullptr, addin);
+  reinterpret_cast<InstallFn>(GetProcAddress(addin, "InstallDll"))(window, optionWord);
+  if (optionWord != 0) reinterpret_cast<DllProcFn>(GetProcAddress(addin, "DllProc"))(window, WM_CLOSE, 0, 0);
+  FreeLibrary(addin);
+  DestroyMenu(menu);
+  DestroyWindow(window);
+}
+
+}  // namespace
+
+TEST(InstalledAddin, NestedFolderGetsItsNotesFolderBelowIt) {
+  const std::string root = MakeScratchFolder("nested");
+  const std::string addins = root + "IDE\\Addins\\";
+  CreateDirectoryA((root + "IDE").c_str(), nullptr);
+  CreateDirectoryA(addins.c_str(), nullptr);
+  InstallCopy(addins, 1);
+  EXPECT_TRUE(FileExists(addins + "Orva Notes"));
+  EXPECT_TRUE(FileExists(addins + "Orva Notes\\" + UserName()));
+  RemoveTree(root);
+}
+
+TEST(InstalledAddin, DisabledAddinCreatesNoFolder) {
+  const std::string addins = MakeScratchFolder("disabled");
+  InstallCopy(addins, 0);
+  EXPECT_FALSE(FileExists(addins + "Orva Notes"));
+  RemoveTree(addins);
+}

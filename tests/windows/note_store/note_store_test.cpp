@@ -1,0 +1,269 @@
+// The note store on real files, through a real RICHEDIT control in a real
+// window: the file format, existence, deletion, the listing pattern, and the
+// guards that keep every note whole and inside the notes folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/addin_state.h"
+#include "notes/note_store.h"
+#include "tests/windows/support/test_paths.h"
+
+using namespace orva;
+
+namespace {
+
+class NoteStoreTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    richEdit_ = LoadLibraryA("RichEd32");
+    ASSERT_NE(nullptr, richEdit_);
+    folder_ = MakeScratchFolder("notes");
+    SetNotesFolder(folder_.substr(0, folder_.size() - 1));  // stored without its trailing backslash
+    window_ = CreateWindowExA(0, "STATIC", "note store test", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    g_state.noteEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", nullptr,
+                                       WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 180, 180, window_, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, g_state.noteEdit);
+  }
+
+  void TearDown() override {
+    DestroyWindow(window_);
+    g_state.noteEdit = nullptr;
+    g_writeNoteBytes = nullptr;
+    RemoveTree(folder_);
+    FreeLibrary(richEdit_);
+  }
+
+  static void SetNotesFolder(const std::string& folder) {
+    ZeroFill(g_state.notesFolder);
+    lstrcpynA(g_state.notesFolder, folder.c_str(), kPathSize);
+  }
+
+  void SetEditText(const char* text) { SendMessageA(g_state.noteEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+
+  std::string EditText() {
+    char text[4096] = {};
+    SendMessageA(g_state.noteEdit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
+  std::string File(const char* name) { return folder_ + name; }
+
+  // Every name in the notes folder, to see that nothing stray is left.
+  std::vector<std::string> Listing() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+  }
+
+  HMODULE richEdit_ = nullptr;
+  HWND window_ = nullptr;
+  std::string folder_;
+};
+
+// Writes that stop part way, as on a full disk.
+BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED) {
+  WriteFile(file, bytes, size / 2, written, nullptr);
+  SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
+
+}  // namespace
+
+TEST_F(NoteStoreTest, FileHoldsTheTextAndOneZeroByte) {
+  SetEditText("");
+  SaveNote("A2008");
+  EXPECT_EQ(std::string(1, '\0'), ReadFileBytes(File("A2008.note")));
+  EXPECT_TRUE(NoteFileExists("A2008"));
+  SetEditText("leftover");
+  LoadNote("A2008");
+  EXPECT_EQ("", EditText());
+
+  SetEditText("abc");
+  SaveNote("A2009");
+  EXPECT_EQ(std::string("abc\0", 4), ReadFileBytes(File("A2009.note")));
+}
+
+TEST_F(NoteStoreTest, LineBreaksAsTheControlGivesThem) {
+  SetEditText("first line\r\nsecond line");
+  SaveNote("LNK1104");
+  EXPECT_EQ(std::string("first line\r\nsecond line\0", 24), ReadFileBytes(File("LNK1104.note")));
+  SetEditText("");
+  LoadNote("LNK1104");
+  EXPECT_EQ("first line\r\nsecond line", EditText());
+}
+
+TEST_F(NoteStoreTest, ShorterNoteOverALongerOneLeavesNothingOfTheOld) {
+  SetEditText("a much longer note than the next one");
+  SaveNote("A2008");
+  SetEditText("short");
+  SaveNote("A2008");
+  EXPECT_EQ(std::string("short\0", 6), ReadFileBytes(File("A2008.note")));
+}
+
+TEST_F(NoteStoreTest, ReadingStopsAtTheFirstZeroByteOrTheEnd) {
+  WriteFileBytes(File("A1.note"), "abc");
+  LoadNote("A1");
+  EXPECT_EQ("abc", EditText());
+
+  WriteFileBytes(File("A2.note"), std::string("ab\0cd", 5));
+  LoadNote("A2");
+  EXPECT_EQ("ab", EditText());
+
+  WriteFileBytes(File("A3.note"), "");
+  SetEditText("leftover");
+  LoadNote("A3");
+  EXPECT_EQ("", EditText());
+  EXPECT_TRUE(NoteFileExists("A3"));  // a file of zero bytes is a note
+}
+
+TEST_F(NoteStoreTest, ExistenceMatchesTheWholeName) {
+  SetEditText("x");
+  SaveNote("A2008");
+  EXPECT_TRUE(NoteFileExists("A2008"));
+  EXPECT_TRUE(NoteFileExists("a2008"));  // file names ignore letter case
+  EXPECT_FALSE(NoteFileExists("A200"));
+  EXPECT_FALSE(NoteFileExists("A20081"));
+  EXPECT_FALSE(NoteFileExists("A*"));
+}
+
+TEST_F(NoteStoreTest, DeleteRemovesOnlyItsOwnNote) {
+  SetEditText("x");
+  SaveNote("A2008");
+  SaveNote("A2009");
+  DeleteNote("A2007");  // no such note: nothing changes, nothing is reported
+  EXPECT_EQ(2u, Listing().size());
+  DeleteNote("A2008");
+  EXPECT_FALSE(NoteFileExists("A2008"));
+  EXPECT_TRUE(NoteFileExists("A2009"));
+}
+
+TEST_F(NoteStoreTest, SearchPatternIsTheFolderAndStarDotNote) {
+  char pattern[kPathSize];
+  ASSERT_TRUE(NoteSearchPattern(pattern));
+  EXPECT_EQ(folder_ + "*.note", std::string(pattern));
+}
+
+TEST_F(NoteStoreTest, NamesThatAreNoPlainFileNameAreRefusedEverywhere) {
+  // A note outside the notes folder that a crafted name would reach.
+  WriteFileBytes(TestProgramFolder() + "scratch\\victim.note", std::string("keep\0", 5));
+  const std::string tooLong(kNumberSize, 'A');
+  const char* refused[] = {"", "..\\victim", "../victim", "A\\B", "A/B", "C:x", "A*", "A?", "A\"", "A<", "A>",
+                           "A|", "A\x01", "A\t", ".", "..", "...", "CON", "nul", "com1", "LPT9", tooLong.c_str()};
+  SetEditText("overwrite");
+  for (const char* name : refused) {
+    char path[kPathSize];
+    EXPECT_FALSE(NotePath(name, path)) << name;
+    EXPECT_STREQ("", path) << name;
+    SaveNote(name);
+    EXPECT_FALSE(NoteFileExists(name)) << name;
+    DeleteNote(name);
+    SetEditText("shown before");
+    LoadNote(name);
+    EXPECT_EQ("", EditText()) << name;
+    SetEditText("overwrite");
+  }
+  EXPECT_TRUE(Listing().empty());
+  EXPECT_EQ(std::string("keep\0", 5), ReadFileBytes(TestProgramFolder() + "scratch\\victim.note"));
+  DeleteFileA((TestProgramFolder() + "scratch\\victim.note").c_str());
+}
+
+TEST_F(NoteStoreTest, PlainNamesAreAccepted) {
+  SetEditText("x");
+  for (const char* name : {"A2008", "LNKA1", "A2008.old", "RW1004", "1234567890123456789", "A B", "a-b_c"}) {
+    SaveNote(name);
+    EXPECT_TRUE(NoteFileExists(name)) << name;
+  }
+}
+
+TEST_F(NoteStoreTest, PathsThatDoNotFitAreRefusedNotCut) {
+  // A notes folder so deep that the path of a five-character note takes
+  // exactly 260 characters, and one more does not fit.
+  std::string deep = folder_ + std::string(249 - folder_.size(), 'd');
+  SetNotesFolder(deep);
+  SetEditText("x");
+  char path[kPathSize];
+  EXPECT_TRUE(NotePath("A2008", path));
+  EXPECT_EQ(260u, std::string(path).size());
+  EXPECT_FALSE(NotePath("A20081", path));
+  EXPECT_STREQ("", path);
+  SaveNote("A20081");
+  EXPECT_FALSE(NoteFileExists("A20081"));
+
+  SetNotesFolder("");  // a notes folder that could not be composed at install
+  EXPECT_FALSE(NotePath("A2008", path));
+  char pattern[kPathSize];
+  EXPECT_FALSE(NoteSearchPattern(pattern));
+}
+
+TEST_F(NoteStoreTest, SaveThatCannotReplaceLeavesTheOldNoteByteForByte) {
+  SetEditText("the old note");
+  SaveNote("A2008");
+  const std::string old = ReadFileBytes(File("A2008.note"));
+
+  // Held open without sharing by another program.
+  HANDLE held = CreateFileA(File("A2008.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  SetEditText("new text that must not land");
+  SaveNote("A2008");
+  CloseHandle(held);
+  EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
+  EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
+
+  // Read-only: access denied.
+  SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_READONLY);
+  SaveNote("A2008");
+  SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
+  EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
+}
+
+TEST_F(NoteStoreTest, SaveThatFailsPartWayLeavesTheOldNoteAndNoStrayFile) {
+  SetEditText("the old note");
+  SaveNote("A2008");
+  const std::string old = ReadFileBytes(File("A2008.note"));
+  g_writeNoteBytes = WriteHalfThenFail;
+  SetEditText("a new and longer note that the full disk cuts in half");
+  SaveNote("A2008");
+  SaveNote("A2009");  // a new note that fails is not created at all
+  g_writeNoteBytes = nullptr;
+  EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
+  EXPECT_FALSE(NoteFileExists("A2009"));
+  EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
+}
+
+TEST_F(NoteStoreTest, SaveWithoutItsControlWritesNothing) {
+  SetEditText("kept");
+  SaveNote("A2008");
+  const HWND edit = g_state.noteEdit;
+  g_state.noteEdit = nullptr;
+  SaveNote("A2008");
+  LoadNote("A2008");
+  g_state.noteEdit = edit;
+  EXPECT_EQ(std::string("kept\0", 5), ReadFileBytes(File("A2008.note")));
+}
+
+TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyText) {
+  SetEditText("previous note on display");
+  LoadNote("A2008");  // listed a moment ago, gone now
+  EXPECT_EQ("", EditText());
+
+  WriteFileBytes(File("A2009.note"), std::string("locked\0", 7));
+  HANDLE held = CreateFileA(File("A2009.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetEditText("previous note on display");
+  LoadNote("A2009");
+  CloseHandle(held);
+  EXPECT_EQ("", EditText());
+}
