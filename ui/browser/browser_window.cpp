@@ -134,13 +134,16 @@ bool OnBrowserCommand(WPARAM command) {
     case kCollapseAllButtonId:
       ExpandOrCollapseRoots(g_state.treeView, TVE_COLLAPSE);
       return true;
+    // Save and Delete act only while a note is selected, which is while their
+    // buttons are enabled; a command sent for a disabled one would otherwise
+    // remove whatever item was selected last, or the whole tree.
     case kSaveButtonId:
       if (!IsNoteBrowser()) return false;
-      SaveSelectedNote();
+      if (IsWindowEnabled(g_state.saveButton)) SaveSelectedNote();
       return true;
     case kDeleteButtonId:
       if (!IsNoteBrowser()) return false;
-      DeleteSelectedNote();
+      if (IsWindowEnabled(g_state.deleteButton)) DeleteSelectedNote();
       return true;
     default:
       return false;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -140,8 +141,24 @@ inline void SelectItem(HTREEITEM item) {
   SendMessageA(orva::g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
-// A click as the user makes it: nothing happens on a disabled button.
+// A click on a button, through the button itself. (The button acts on it even
+// while disabled, where a user's click could not reach it.)
 inline void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+// The face name of the font a control shows its text in: the rich edit
+// answers no WM_GETFONT, so its default character format is read instead.
+inline std::string FontFaceOf(HWND control) {
+  if (ClassOf(control) == "RICHEDIT") {
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    return format.szFaceName;
+  }
+  LOGFONTA font = {};
+  HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+  if (handle != orva::g_state.sharedFont || GetObjectA(handle, sizeof font, &font) == 0) return "(not the shared font)";
+  return font.lfFaceName;
+}
 
 inline HWND ChildWithId(HWND parent, int id) { return GetDlgItem(parent, id); }
 

@@ -85,7 +85,7 @@ void ExpectLayout(HWND browser, const std::vector<Control>& expected) {
     const DWORD wantStyle = WS_CHILD | WS_VISIBLE | want.style;
     EXPECT_EQ(wantStyle, style & wantStyle) << std::hex << "style " << style;
     EXPECT_EQ(want.exStyle, GetWindowLongA(child, GWL_EXSTYLE) & want.exStyle);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.sharedFont), SendMessageA(child, WM_GETFONT, 0, 0));
+    EXPECT_EQ("MS Sans Serif", FontFaceOf(child));
   }
 }
 
@@ -151,7 +151,7 @@ TEST_F(BrowserWindowTest, NoteBrowserLayoutWithDeleteAndSaveDisabled) {
                             {"SysTreeView32", "", kTreeViewId, {5, 5, 205, 325}, WS_BORDER | TVS_HASBUTTONS, 0},
                             {"Button", "Expand All", kExpandAllButtonId, {22, 337, 107, 362}, 0, 0},
                             {"Button", "Collapse All", kCollapseAllButtonId, {121, 337, 206, 362}, 0, 0},
-                            {"RICHEDIT", "", 0, {225, 5, 540, 330}, WS_VSCROLL | ES_MULTILINE, WS_EX_CLIENTEDGE},
+                            {"RICHEDIT", "", 0, {225, 5, 540, 330}, ES_MULTILINE, WS_EX_CLIENTEDGE},
                             {"Button", "Delete", kDeleteButtonId, {225, 337, 310, 362}, WS_DISABLED, 0},
                             {"Button", "Save", kSaveButtonId, {455, 337, 540, 362}, WS_DISABLED, 0},
                         });

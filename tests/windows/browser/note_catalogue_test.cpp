@@ -197,11 +197,16 @@ TEST_F(NoteCatalogueTest, DeleteRemovesTheRightFileWhenTheSelectionMovesToASibli
   EXPECT_EQ(1, g_state.noteExists) << "A2009, on display, still has its note";
 }
 
-TEST_F(NoteCatalogueTest, ButtonsDoNothingWhileNoNoteIsSelected) {
+// Only a command sent by a program can come from a disabled button; it must
+// not remove the whole tree or write a note.
+TEST_F(NoteCatalogueTest, CommandsOfTheDisabledButtonsDoNothing) {
   PutNote("A2008", std::string("x\0", 2));
   OpenNoteBrowser();
-  Click(g_state.deleteButton);
-  Click(g_state.saveButton);
+  SelectItem(Note(1, "A2008"));
+  SelectItem(g_state.rootItems[1]);
+  SetControlText(g_state.noteEdit, "typed");
+  SendMessageA(g_state.browserWindow, WM_COMMAND, kDeleteButtonId, reinterpret_cast<LPARAM>(g_state.deleteButton));
+  SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));
   EXPECT_EQ(std::string("x\0", 2), NoteBytes("A2008"));
   EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
 }

@@ -96,7 +96,7 @@ TEST_F(NoteEditorTest, TextAreaSaveAndCloseInTheirPlacesWithTheSharedFont) {
     const RECT got = ClientRectOf(children[i]);
     EXPECT_TRUE(EqualRect(&expected[i].rect, &got))
         << "got " << got.left << "," << got.top << "," << got.right << "," << got.bottom;
-    EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.sharedFont), SendMessageA(children[i], WM_GETFONT, 0, 0));
+    EXPECT_EQ("MS Sans Serif", FontFaceOf(children[i]));
   }
   EXPECT_TRUE(GetWindowLongA(children[0], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   EXPECT_TRUE(GetWindowLongA(children[0], GWL_STYLE) & ES_MULTILINE);
