@@ -41,8 +41,8 @@ bool ComposeCaption(int mode) {
 
 HWND CreateEditorControl(HWND editor, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
                          int y, int width, int height, int id) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, editor,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+  HWND control = CreateChildControl(editor, exStyle, className, text, style, x, y, width, height, id);
+  // The editor's controls take the font without a redraw: they are not shown yet.
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
   return control;
 }

@@ -37,8 +37,7 @@ void RegisterBrowserClass() {
 
 HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
                           int y, int width, int height, int id) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, browser,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+  HWND control = CreateChildControl(browser, exStyle, className, text, style, x, y, width, height, id);
   ApplySharedFont(control);
   return control;
 }
@@ -65,11 +64,10 @@ void CreateErrorBrowserControls(HWND browser) {
 
 void CreateBrowserControls(HWND browser) {
   EnableWindow(g_state.lookupWindow, FALSE);
-  g_state.treeView = CreateWindowExA(
-      0, WC_TREEVIEWA, nullptr,
-      WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
-      5, 5, 200, 320, browser, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeViewId)), g_state.moduleInstance,
-      nullptr);
+  g_state.treeView = CreateChildControl(
+      browser, 0, WC_TREEVIEWA, nullptr,
+      WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS, 5, 5, 200, 320,
+      kTreeViewId);
   SendMessageA(g_state.treeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
   ApplySharedFont(g_state.treeView);
   CreateBrowserControl(browser, 0, "BUTTON", "Expand All", 0, 22, 337, 85, 25, kExpandAllButtonId);
@@ -81,9 +79,8 @@ void CreateBrowserControls(HWND browser) {
   }
 }
 
-HTREEITEM NextTreeItem(HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageA(g_state.treeView, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 void EmptyDetailArea() {
@@ -102,8 +99,8 @@ void EmptyDetailArea() {
 // removal can report a selection that has changed again since.
 void ShowTreeSelection() {
   EmptyDetailArea();
-  const HTREEITEM item = NextTreeItem(nullptr, TVGN_CARET);
-  const HTREEITEM parent = item != nullptr ? NextTreeItem(item, TVGN_PARENT) : nullptr;
+  const HTREEITEM item = NextTreeItem(g_state.treeView, nullptr, TVGN_CARET);
+  const HTREEITEM parent = item != nullptr ? NextTreeItem(g_state.treeView, item, TVGN_PARENT) : nullptr;
   if (parent == nullptr) return;  // a root, or nothing: the detail area stays empty
   if (IsNoteBrowser()) {
     g_state.selectedItem = item;
@@ -165,6 +162,12 @@ POINT ScreenCentredCorner(int width, int height) {
   return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
 }
 
+HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id) {
+  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+}
+
 void SetControlText(HWND control, const char* text) {
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -223,10 +226,9 @@ HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int imag
 
 void ExpandOrCollapseRoots(HWND tree, UINT action) {
   if (SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0) return;
-  HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  while (root != nullptr) {
+  for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr;
+       root = NextTreeItem(tree, root, TVGN_NEXT)) {
     SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(root));
-    root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)));
   }
 }
 

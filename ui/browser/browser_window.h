@@ -35,6 +35,11 @@ void CloseBrowser();
 // window starts at 0, so that its caption stays on the screen.
 POINT ScreenCentredCorner(int width, int height);
 
+// Creates a visible child control of parent with identifier id (0: none);
+// the caller gives it the shared font.
+HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id);
+
 // Sets a control's text; null empties it.
 void SetControlText(HWND control, const char* text);
 
