@@ -34,4 +34,15 @@ wineserver -p >/dev/null 2>&1
 # them to close: let a throw-away program start them, with no pipes.
 wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 
+# A private Xvfb has no window manager. Windows that Wine hands to a window
+# manager then go without a frame, and hiding one waits a second or two for
+# an answer that never comes; so there Wine draws and manages the frames
+# itself. On a real display the window manager keeps them.
+x11_key='HKCU\Software\Wine\X11 Driver'
+if [ -n "$xvfb_pid" ]; then
+  wine reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1 </dev/null
+else
+  wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 </dev/null || true
+fi
+
 "$@"
