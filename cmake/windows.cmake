@@ -174,3 +174,23 @@ foreach(area ${ORVA_TEST_AREAS})
     endif()
   endif()
 endforeach()
+
+# --- The benchmark program (scripts/bench.sh) -------------------------------------
+# A synthetic catalogue of 10,000 messages in one module, for the fill of the
+# Error Browser at scale.
+set(ORVA_SYNTHETIC_SOURCE ${CMAKE_BINARY_DIR}/bench-synthetic-source/ML.errors)
+add_custom_command(OUTPUT ${ORVA_SYNTHETIC_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bench-synthetic-source
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/benchmarks/make_synthetic.py 10000 ${ORVA_SYNTHETIC_SOURCE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/benchmarks/make_synthetic.py)
+orva_message_module(${ORVA_SYNTHETIC_SOURCE} ${ORVA_IDE_DIR}/bench-synthetic/ML.dll)
+add_custom_target(orva_bench_modules DEPENDS ${ORVA_IDE_DIR}/bench-synthetic/ML.dll)
+
+add_executable(orva-bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/benchmarks/orva_bench.cpp
+  $<TARGET_OBJECTS:orva_engine> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS})
+target_include_directories(orva-bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(orva-bench PRIVATE -O2)
+target_link_libraries(orva-bench PRIVATE ${ORVA_SYSTEM_LIBS})
+target_link_options(orva-bench PRIVATE -static)
+set_target_properties(orva-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+add_dependencies(orva-bench orva_bench_modules orva_modules orvara)
