@@ -103,12 +103,27 @@ target_link_options(orva-lookup PRIVATE -static -s)
 add_dependencies(orva-lookup orva_modules)
 
 # --- The stand-in host ---------------------------------------------------------
+# Plays the IDE: ide/stand-in-host.exe loads ide/Addins/orvara.dll. Its core
+# (everything but main.cpp) is linked into the test programs as well, so that
+# tests load and drive the real DLL exactly as the program does.
 file(GLOB ORVA_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stand_in_host/*.cpp
      ${CMAKE_SOURCE_DIR}/stand_in_host/*.S)
+list(FILTER ORVA_HOST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 if(ORVA_HOST_SOURCES)
   add_library(orva_stand_in_core OBJECT ${ORVA_HOST_SOURCES})
-  list(FILTER ORVA_HOST_SOURCES EXCLUDE REGEX "main\\.cpp$")
   target_include_directories(orva_stand_in_core PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(orva_stand_in_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror>)
+
+  add_executable(stand-in-host ${CMAKE_SOURCE_DIR}/stand_in_host/main.cpp $<TARGET_OBJECTS:orva_stand_in_core>)
+  target_include_directories(stand-in-host PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(stand-in-host PRIVATE -Wall -Wextra -Werror)
+  target_link_libraries(stand-in-host PRIVATE user32 gdi32 kernel32)
+  target_link_options(stand-in-host PRIVATE -static -s)
+  set_target_properties(stand-in-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+  add_dependencies(stand-in-host orva_modules)
+  if(TARGET orvara)
+    add_dependencies(stand-in-host orvara)
+  endif()
 endif()
 
 # --- Tests ------------------------------------------------------------------------
