@@ -28,6 +28,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# This Wine does not find its own fonts (fonts-wine) in its data folder, only
+# in the prefix's Fonts folder: without them "MS Sans Serif" falls back to a
+# wider face and the captions lose their button glyphs (Marlett).
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/sserife.fon" ]; then
+  mkdir -p "$fonts" && cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+fi
 wineserver -p >/dev/null 2>&1
 # The first program of a session starts Wine's own background processes,
 # which inherit its output pipes and would keep a test runner waiting for
