@@ -91,6 +91,7 @@ void OnHostCommand(WPARAM wParam) {
 }
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= kGetHandles && message <= kGetMenuId) ++g_host.requestsAnswered[message - kGetHandles];
   switch (message) {
     case kGetHandles:
       return reinterpret_cast<LRESULT>(g_host.handles);

@@ -65,6 +65,7 @@ struct StandInHost {
   uint32_t procs[8];          // asked for by the add-in; holds nothing it may call
   uint32_t data[8];           // [1] moves the add-in's submenu from 6 to 7
   UINT nextMenuId;            // the next free menu command identifier
+  unsigned requestsAnswered[4];  // how often 1074, 1075, 1076 and 1077 were asked
   bool quitOnDestroy;         // the program's own loop ends with the main window
 
   HMODULE addin;
