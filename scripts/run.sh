@@ -17,11 +17,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 rm -f "$ide/screenshot.bmp" "$ide/screenshot.png"
-# Without a window manager nobody draws the captions of the host's window:
-# let Wine draw them itself for this program, so the screenshot shows them.
-scripts/with-wine.sh bash -c '
-  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\stand-in-host.exe\\X11 Driver" /v Decorated /d N /f >/dev/null 2>&1
-  wine "$0" --lookup "$1" --screenshot "$2"' \
-  "$ide/stand-in-host.exe" "$number" "$(echo "$ide/screenshot.bmp" | tr / '\\')"
+scripts/with-wine.sh wine "$ide/stand-in-host.exe" --lookup "$number" \
+  --screenshot "$(echo "$ide/screenshot.bmp" | tr / '\\')"
 convert "$ide/screenshot.bmp" "$ide/screenshot.png" && rm -f "$ide/screenshot.bmp"
 echo "Screenshot: $ide/screenshot.png"
