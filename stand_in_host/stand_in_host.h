@@ -12,6 +12,10 @@
 
 namespace standin {
 
+// The host keeps its own description of what crosses between it and an
+// add-in, rather than the add-in's headers: a mismatch then shows in the
+// tests instead of being agreed on by both sides.
+
 // A row of the add-in's option table.
 struct AddinOption {
   const char* text;

@@ -288,20 +288,25 @@ TEST_F(LookupWindowTest, EnterWhileCompactExpandsIntoTheWorkAreaBeforeTheLookup)
 }
 
 TEST_F(LookupWindowTest, ToggleSwitchesSizeCaptionAndPicture) {
+  const struct {
+    uint8_t expanded;
+    const char* rect;
+    const char* caption;
+    int picture;
+  } clicks[] = {
+      {0, "40,50 200x55", "ORVA", IDI_EXPAND},        // triangle down
+      {1, "40,50 450x383", "Orvalith", IDI_COLLAPSE},  // triangle up
+  };
   MoveTo(40, 50);
-  ClickControl(g_state.toggleIcon);
-  EXPECT_EQ(0, g_state.expanded);
-  EXPECT_EQ("40,50 200x55", Describe(WindowRect(g_state.lookupWindow)));
-  EXPECT_EQ("ORVA", TextOf(g_state.lookupWindow));
-  EXPECT_EQ(g_state.togglePicture, Shown(g_state.toggleIcon));
-  EXPECT_EQ(ResourcePixels(IDI_EXPAND, LR_DEFAULTCOLOR), IconPixels(g_state.togglePicture)) << "triangle down";
-
-  ClickControl(g_state.toggleIcon);
-  EXPECT_EQ(1, g_state.expanded);
-  EXPECT_EQ("40,50 450x383", Describe(WindowRect(g_state.lookupWindow)));
-  EXPECT_EQ("Orvalith", TextOf(g_state.lookupWindow));
-  EXPECT_EQ(g_state.togglePicture, Shown(g_state.toggleIcon));
-  EXPECT_EQ(ResourcePixels(IDI_COLLAPSE, LR_DEFAULTCOLOR), IconPixels(g_state.togglePicture)) << "triangle up";
+  for (const auto& after : clicks) {
+    ClickControl(g_state.toggleIcon);
+    EXPECT_EQ(after.expanded, g_state.expanded);
+    EXPECT_EQ(after.rect, Describe(WindowRect(g_state.lookupWindow)));
+    EXPECT_EQ(after.caption, TextOf(g_state.lookupWindow));
+    EXPECT_EQ(g_state.togglePicture, Shown(g_state.toggleIcon));
+    EXPECT_EQ(ResourcePixels(after.picture, LR_DEFAULTCOLOR), IconPixels(g_state.togglePicture))
+        << "picture " << after.picture << " expected";
+  }
 }
 
 TEST_F(LookupWindowTest, DoubleClickOnTheToggleTogglesOnce) {
