@@ -40,12 +40,6 @@ wineserver -p >/dev/null 2>&1
 # which inherit its output pipes and would keep a test runner waiting for
 # them to close: let a throw-away program start them, with no pipes.
 wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
-# No window manager runs on the private Xvfb: Wine would wait for one (about
-# two seconds) each time a captioned window is hidden or destroyed, and leave
-# the captions undrawn. There Wine manages and draws its windows itself; on a
-# real display the window manager does.
-if [ -n "$xvfb_pid" ]; then managed=N; else managed=Y; fi
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 </dev/null
 
 # A private Xvfb has no window manager. Windows that Wine hands to a window
 # manager then go without a frame, and hiding one waits a second or two for
