@@ -135,6 +135,10 @@ class LookupWindowTest : public testing::Test {
     AcquireSharedResources();
     ZeroFill(g_state.addinFolder);
     AppendText(g_state.addinFolder, FixtureFolder("basic").c_str());
+    // A notes folder of this test's own, empty at the start (no trailing backslash).
+    notes_ = MakeScratchFolder("lookup_window_notes");
+    ZeroFill(g_state.notesFolder);
+    AppendText(g_state.notesFolder, notes_.substr(0, notes_.size() - 1).c_str());
     CreateLookupWindow();
     ASSERT_NE(nullptr, g_state.lookupWindow);
     PumpMessages(20);
@@ -165,6 +169,7 @@ class LookupWindowTest : public testing::Test {
   }
 
   HWND host_ = nullptr;
+  std::string notes_;
   bool changedWorkArea_ = false;
   RECT savedWorkArea_ = {};
 };
@@ -255,11 +260,21 @@ TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {
   EXPECT_EQ(0, g_state.lookupFailed);
   EXPECT_EQ(0, g_state.noteExists) << "no note stored for A2008";
   EXPECT_EQ(ResourcePixels(IDI_NO_NOTE, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+
+  // A saved note: the yellow picture, and noteExists set.
+  WriteFileBytes(notes_ + "A2008.note", std::string("my note\0", 8));
+  Enter("A2008");
+  EXPECT_EQ(0, g_state.lookupFailed);
+  EXPECT_EQ(1, g_state.noteExists) << "the note of A2008 is stored";
+  EXPECT_EQ(ResourcePixels(IDI_NOTE_PRESENT, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+
+  // Failed lookups leave the grey picture, whatever notes exist.
   for (const char* failing : {"X1234", "LNK", "A9999"}) {
     Enter("A2008");
     Enter(failing);
     EXPECT_STREQ(failing, g_state.currentNumber);
     EXPECT_EQ(1, g_state.lookupFailed) << failing;
+    EXPECT_EQ(0, g_state.noteExists) << failing;
   }
 }
 
