@@ -103,12 +103,27 @@ target_link_options(orva-lookup PRIVATE -static -s)
 add_dependencies(orva-lookup orva_modules)
 
 # --- The stand-in host ---------------------------------------------------------
+# Plays the IDE: ide/stand-in-host.exe loads ide/Addins/orvara.dll. Its core
+# (everything but main.cpp) is linked into the test programs as well, so that
+# tests load and drive the real DLL exactly as the program does.
 file(GLOB ORVA_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/stand_in_host/*.cpp
      ${CMAKE_SOURCE_DIR}/stand_in_host/*.S)
+list(FILTER ORVA_HOST_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 if(ORVA_HOST_SOURCES)
   add_library(orva_stand_in_core OBJECT ${ORVA_HOST_SOURCES})
-  list(FILTER ORVA_HOST_SOURCES EXCLUDE REGEX "main\\.cpp$")
   target_include_directories(orva_stand_in_core PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(orva_stand_in_core PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror>)
+
+  add_executable(stand-in-host ${CMAKE_SOURCE_DIR}/stand_in_host/main.cpp $<TARGET_OBJECTS:orva_stand_in_core>)
+  target_include_directories(stand-in-host PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(stand-in-host PRIVATE -Wall -Wextra -Werror)
+  target_link_libraries(stand-in-host PRIVATE user32 gdi32 kernel32)
+  target_link_options(stand-in-host PRIVATE -static -s)
+  set_target_properties(stand-in-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+  add_dependencies(stand-in-host orva_modules)
+  if(TARGET orvara)
+    add_dependencies(stand-in-host orvara)
+  endif()
 endif()
 
 # --- Tests ------------------------------------------------------------------------
@@ -174,3 +189,23 @@ foreach(area ${ORVA_TEST_AREAS})
     endif()
   endif()
 endforeach()
+
+# --- The benchmark program (scripts/bench.sh) -------------------------------------
+# A synthetic catalogue of 10,000 messages in one module, for the fill of the
+# Error Browser at scale.
+set(ORVA_SYNTHETIC_SOURCE ${CMAKE_BINARY_DIR}/bench-synthetic-source/ML.errors)
+add_custom_command(OUTPUT ${ORVA_SYNTHETIC_SOURCE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bench-synthetic-source
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/benchmarks/make_synthetic.py 10000 ${ORVA_SYNTHETIC_SOURCE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/benchmarks/make_synthetic.py)
+orva_message_module(${ORVA_SYNTHETIC_SOURCE} ${ORVA_IDE_DIR}/bench-synthetic/ML.dll)
+add_custom_target(orva_bench_modules DEPENDS ${ORVA_IDE_DIR}/bench-synthetic/ML.dll)
+
+add_executable(orva-bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/benchmarks/orva_bench.cpp
+  $<TARGET_OBJECTS:orva_engine> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS})
+target_include_directories(orva-bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(orva-bench PRIVATE -O2)
+target_link_libraries(orva-bench PRIVATE ${ORVA_SYSTEM_LIBS})
+target_link_options(orva-bench PRIVATE -static)
+set_target_properties(orva-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+add_dependencies(orva-bench orva_bench_modules orva_modules orvara)

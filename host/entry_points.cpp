@@ -22,19 +22,23 @@ HookWords g_hookWords;
 // The host's records are arrays of 32-bit fields; field 1 is the one we read.
 uint32_t SecondField(const uint32_t* record) { return record != nullptr ? record[1] : 0; }
 
-HMENU AddinSubmenu(int position) {
-  return GetSubMenu(reinterpret_cast<HMENU>(static_cast<uintptr_t>(SecondField(g_state.hostHandles))), position);
+// Submenu 6 of the host's main menu, or 7 when the host's data record says so.
+HMENU AddinSubmenu() {
+  const HMENU mainMenu = reinterpret_cast<HMENU>(static_cast<uintptr_t>(SecondField(g_state.hostHandles)));
+  return GetSubMenu(mainMenu, SecondField(g_state.hostData) != 0 ? 7 : 6);
 }
 
 void AddMenuItem() {
   if (g_state.menuItemId == 0) return;
-  const int position = SecondField(g_state.hostData) != 0 ? 7 : 6;
-  AppendMenuA(AddinSubmenu(position), MF_STRING, g_state.menuItemId, "ORVA");
+  AppendMenuA(AddinSubmenu(), MF_STRING, g_state.menuItemId, "ORVA");
 }
 
+// The item goes from the submenu it was appended to: with a data field other
+// than 0 or 1, "6 plus the field" would name a submenu the item never was in
+// and leave it behind in the host's menu after the add-in is gone.
 void RemoveMenuItem() {
   if (g_state.menuItemId == 0) return;
-  DeleteMenu(AddinSubmenu(6 + static_cast<int>(SecondField(g_state.hostData))), g_state.menuItemId, MF_BYCOMMAND);
+  DeleteMenu(AddinSubmenu(), g_state.menuItemId, MF_BYCOMMAND);
   g_state.menuItemId = 0;
 }
 

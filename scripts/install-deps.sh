@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, and only what is missing:
-# the MinGW-w64 i686 cross tools, 32-bit Wine, Xvfb, CMake/Ninja, clang with
+# the MinGW-w64 i686 cross tools, 32-bit Wine with its own fonts, Xvfb, CMake/Ninja, clang with
 # libFuzzer and the sanitizer runtimes, and GoogleTest's sources.
 set -euo pipefail
 
@@ -10,7 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-for p in g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth \
+for p in g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth fonts-wine \
          cmake ninja-build clang libclang-rt-14-dev googletest python3 imagemagick x11-apps; do
   have_pkg "$p" || need+=("$p")
 done

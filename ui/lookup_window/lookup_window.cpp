@@ -1,34 +1,299 @@
-// The lookup window. (Being built: only the routines other windows share are
-// in place so far.)
+// The lookup window ("ORVARA_Main"): its class, its fourteen controls, the
+// Enter handling of the subclassed input box, one lookup from input to
+// fields, the note and browser icons, close (hide) and the destroy handling
+// that releases what the add-in shares; plus the small routines the note
+// editor and the browser borrow from it.
 #include "ui/lookup_window/lookup_window.h"
 
 #include "host/addin_state.h"
+#include "lookup/error_lookup.h"
+#include "notes/note_editor.h"
+#include "notes/note_store.h"
 #include "resources/resource_ids.h"
+#include "ui/browser/browser_window.h"
+#include "ui/browser/error_catalogue.h"
+#include "ui/browser/note_catalogue.h"
+#include "ui/lookup_window/hover_and_size.h"
 
 namespace orva {
+namespace {
 
-void CreateLookupWindow() {}
+const char kClassName[] = "ORVARA_Main";
+const char kCreateNoteQuestion[] =
+    "This error does not have a note associated with it.\r\n\r\nWould you like to create one?";
+
+// Etched separator below the top row: lines 35 and 36, from x 440 to x 5.
+constexpr int kSeparatorY = 35;
+constexpr int kSeparatorStart = 440;
+constexpr int kSeparatorEnd = 5;
+
+void SetText(HWND control, const char* text) {
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void SelectAllInput() { SendMessageA(g_state.inputBox, EM_SETSEL, 0, -1); }
+
+void RedrawLookupWindow() {
+  RedrawWindow(g_state.lookupWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+}
+
+HWND CreateControl(HWND window, const char* className, const char* text, DWORD style, DWORD extendedStyle,
+                   int x, int y, int width, int height, int id) {
+  return CreateWindowExA(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+}
+
+// A label or result field: the shared font is set without a redraw, since
+// the window is not on screen yet.
+HWND CreateTextControl(HWND window, const char* className, const char* text, DWORD style, DWORD extendedStyle,
+                       int x, int y, int width, int height) {
+  HWND control = CreateControl(window, className, text, style, extendedStyle, x, y, width, height, 0);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
+  return control;
+}
+
+// An icon button: a notifying icon static created without a size, which
+// takes the 16x16 size of the first picture it is given.
+HWND CreateIconControl(HWND window, int x, int id, HICON& picture, int resource, UINT loadFlags) {
+  HWND control = CreateControl(window, "STATIC", nullptr, SS_ICON | SS_NOTIFY, 0, x, 7, 0, 0, id);
+  ShowPicture(control, picture, resource, loadFlags);
+  return control;
+}
+
+void CreateControls(HWND window) {
+  CreateTextControl(window, "STATIC", "Error #:", SS_SIMPLE, 0, 5, 8, 40, 20);
+  g_state.inputBox = CreateTextControl(window, "EDIT", nullptr, ES_UPPERCASE, WS_EX_CLIENTEDGE, 45, 5, 55, 20);
+  SendMessageA(g_state.inputBox, EM_LIMITTEXT, kMaxErrorNumberLength, 0);
+  g_state.inputBoxPreviousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongA(g_state.inputBox, GWL_WNDPROC, reinterpret_cast<LONG>(InputBoxProc)));
+
+  g_state.toggleIcon = CreateIconControl(window, 105, kToggleIconId, g_state.togglePicture, IDI_COLLAPSE,
+                                         LR_DEFAULTCOLOR);
+  g_state.noteIcon = CreateIconControl(window, 126, kNoteIconId, g_state.notePicture, IDI_NO_NOTE,
+                                       LR_LOADMAP3DCOLORS);
+  g_state.noteBrowserIcon = CreateIconControl(window, 148, kNoteBrowserIconId, g_state.noteBrowserPicture,
+                                              IDI_NOTE_BROWSER, LR_LOADMAP3DCOLORS);
+  g_state.errorBrowserIcon = CreateIconControl(window, 170, kErrorBrowserIconId, g_state.errorBrowserPicture,
+                                               IDI_ERROR_BROWSER, LR_LOADMAP3DCOLORS);
+
+  CreateTextControl(window, "STATIC", "Type:", SS_SIMPLE, 0, 5, 45, 30, 20);
+  g_state.typeField = CreateTextControl(window, "STATIC", nullptr, SS_SIMPLE, 0, 40, 45, 150, 20);
+  CreateTextControl(window, "STATIC", "Title:", SS_SIMPLE, 0, 5, 65, 30, 20);
+  g_state.titleField = CreateTextControl(window, "STATIC", nullptr, SS_SIMPLE, 0, 40, 65, 350, 20);
+  CreateTextControl(window, "STATIC", "Tool:", SS_SIMPLE, 0, 5, 85, 30, 20);
+  g_state.toolField = CreateTextControl(window, "STATIC", nullptr, SS_SIMPLE, 0, 40, 85, 200, 20);
+  CreateTextControl(window, "STATIC", "Description", SS_SIMPLE, 0, 5, 105, 75, 20);
+  g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr, ES_MULTILINE | ES_READONLY | WS_VSCROLL,
+                                             WS_EX_CLIENTEDGE, 5, 120, 435, 235);
+}
+
+void OnCreate(HWND window) {
+  CentreOnWindow(g_state.hostWindow, window);
+  SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+  CreateControls(window);
+  g_state.noteExists = 0;
+  g_state.expanded = 1;
+  g_state.lookupFailed = 1;
+}
+
+void OnPaint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  DrawEtchedLine(dc, kSeparatorStart, kSeparatorEnd, kSeparatorY);
+  EndPaint(window, &paint);
+}
+
+// Command 2002. Without a successful lookup on display there is no number
+// a note could belong to, so the icon is inert.
+void OnNoteIcon() {
+  if (g_state.lookupFailed != 0) return;
+  if (g_state.noteExists == 1) {
+    OpenNoteEditor(kEditNoteMode);
+    LoadNote(g_state.currentNumber);
+    return;
+  }
+  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+    OpenNoteEditor(kCreateNoteMode);
+  }
+}
+
+// Commands 2003 and 2004: the browser's mode is the identifier of the icon
+// that opened it, and it must be set before the window is created.
+void OnBrowserIcon(int id) {
+  g_state.browserMode = static_cast<uint32_t>(id);
+  OpenBrowser();
+  if (id == kNoteBrowserIconId) {
+    FillNoteCatalogue();
+  } else {
+    FillErrorCatalogue();
+  }
+}
+
+// Commands match on the whole wParam: only a click (STN_CLICKED, 0) acts, so
+// the second half of a double-click does not toggle back.
+void OnCommand(WPARAM command) {
+  switch (command) {
+    case kToggleIconId:
+      ToggleSize();
+      break;
+    case kNoteIconId:
+      OnNoteIcon();
+      break;
+    case kNoteBrowserIconId:
+    case kErrorBrowserIconId:
+      OnBrowserIcon(static_cast<int>(command));
+      break;
+    default:
+      break;
+  }
+}
+
+// Only the grey picture is reloaded: it is the one loaded with the colour
+// scheme mapped in.
+void OnSysColorChange() {
+  if (g_state.noteExists == 0) ShowPicture(g_state.noteIcon, g_state.notePicture, IDI_NO_NOTE, LR_LOADMAP3DCOLORS);
+}
+
+void OnClose(HWND window) {
+  ResetLookupWindow();
+  SetFocus(g_state.hostWindow);
+  ShowWindow(window, SW_HIDE);
+}
+
+void DestroyPicture(HICON& picture) {
+  if (picture != nullptr) DestroyIcon(picture);
+  picture = nullptr;
+}
+
+// Runs on every WM_DESTROY: once sent by the add-in at host close, and again
+// when the host's own teardown destroys this owned window. The handles are
+// cleared, so the second run finds nothing left to release.
+void OnDestroy(HWND window) {
+  KillTimer(window, kHoverTimerId);
+  DestroyPicture(g_state.togglePicture);
+  DestroyPicture(g_state.notePicture);
+  DestroyPicture(g_state.noteBrowserPicture);
+  DestroyPicture(g_state.errorBrowserPicture);
+  ReleaseSharedResources();
+}
+
+}  // namespace
+
+void CreateLookupWindow() {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = LookupWindowProc;
+  windowClass.hInstance = g_state.moduleInstance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExA(&windowClass);
+
+  g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Orvalith",
+                                         WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, kExpandedWidth,
+                                         kExpandedHeight, g_state.hostWindow, nullptr, g_state.moduleInstance,
+                                         nullptr);
+}
 
 LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
+    case WM_ACTIVATE:
+      // Gaining or losing activation alike: the next keystrokes meant for
+      // this window start a fresh number.
+      SetFocus(g_state.inputBox);
+      SelectAllInput();
+      return 0;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(wParam);
+      return 0;
+    case WM_TIMER:
+      HoverTick();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      OnSysColorChange();
+      break;
+    case WM_CLOSE:
+      OnClose(window);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy(window);
+      return 0;
+    default:
+      break;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
+  if (message != WM_CHAR || wParam != 13) {
+    return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
+  }
+  // The carriage return never reaches the edit control: it is the lookup key.
+  if (SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == 0) return 0;
+  // The result fields lie below the compact window's client area.
+  if (g_state.expanded == 0) SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  PerformLookup();
+  return 0;
 }
 
-void PerformLookup() {}
-void ResetLookupWindow() {}
+void PerformLookup() {
+  SetText(g_state.typeField, nullptr);
+  SetText(g_state.titleField, nullptr);
+  SetText(g_state.toolField, nullptr);
+  SetText(g_state.descriptionBox, nullptr);
+  RedrawLookupWindow();
+
+  ZeroFill(g_state.currentNumber);
+  SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
+  LookupResult result = RunLookup(g_state.currentNumber, g_state.addinFolder);
+
+  // Each outcome names the fields it fills (the tool label first, as soon as
+  // a row matched); every other field stays empty from above.
+  const LookupFields fields = FieldsOf(result);
+  if (fields.tool[0] != 0) SetText(g_state.toolField, fields.tool);
+  if (fields.type[0] != 0) SetText(g_state.typeField, fields.type);
+  if (fields.title[0] != 0) SetText(g_state.titleField, fields.title);
+  if (fields.description[0] != 0) SetText(g_state.descriptionBox, fields.description);
+  const bool found = result.outcome == LookupOutcome::Found;
+  ReleaseLookupResult(result);
+
+  g_state.lookupFailed = found ? 0 : 1;
+  SetNoteIcon(found && NoteFileExists(g_state.currentNumber));
+  RedrawLookupWindow();
+  SelectAllInput();
+}
+
+void ResetLookupWindow() {
+  SetText(g_state.typeField, nullptr);
+  SetText(g_state.titleField, nullptr);
+  SetText(g_state.toolField, nullptr);
+  SetText(g_state.inputBox, nullptr);
+  SetText(g_state.descriptionBox, nullptr);
+  SetNoteIcon(false);
+  g_state.lookupFailed = 1;
+  g_state.noteExists = 0;
+  RedrawLookupWindow();
+}
+
+void ShowPicture(HWND control, HICON& picture, int resource, UINT loadFlags) {
+  // The picture shown so far goes before its replacement is loaded, so that
+  // lookups, toggles and colour changes never pile up icon handles.
+  if (picture != nullptr) DestroyIcon(picture);
+  picture = static_cast<HICON>(
+      LoadImageA(g_state.moduleInstance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, loadFlags));
+  SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
+}
 
 void SetNoteIcon(bool hasNote) {
-  // The picture shown so far goes before its replacement is loaded, so that
-  // lookups never pile up icon handles.
-  if (g_state.notePicture != nullptr) DestroyIcon(g_state.notePicture);
   g_state.noteExists = hasNote ? 1 : 0;
-  g_state.notePicture = static_cast<HICON>(LoadImageA(g_state.moduleInstance,
-                                                      MAKEINTRESOURCEA(hasNote ? IDI_NOTE_PRESENT : IDI_NO_NOTE),
-                                                      IMAGE_ICON, 16, 16, LR_LOADMAP3DCOLORS));
-  SendMessageA(g_state.noteIcon, STM_SETICON, reinterpret_cast<WPARAM>(g_state.notePicture), 0);
+  ShowPicture(g_state.noteIcon, g_state.notePicture, hasNote ? IDI_NOTE_PRESENT : IDI_NO_NOTE, LR_LOADMAP3DCOLORS);
 }
 
 void DrawEtchedLine(HDC dc, int xStart, int xEnd, int y) {

@@ -17,6 +17,9 @@ void PerformLookup();
 // Empties the fields and the input box; the note icon goes grey and inert.
 void ResetLookupWindow();
 
+// Destroys the picture shown on an icon control so far, loads the 16x16 icon
+// resource in its place, keeps its handle in picture and shows it.
+void ShowPicture(HWND control, HICON& picture, int resource, UINT loadFlags);
 // Sets noteExists and shows the yellow (hasNote) or grey note picture.
 void SetNoteIcon(bool hasNote);
 // An etched horizontal separator from xStart to xEnd on lines y and y + 1.

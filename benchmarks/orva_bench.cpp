@@ -1,0 +1,368 @@
+// orva-bench: what the add-in costs the host, next to what the platform costs
+// for the same work, measured in one run. Each figure is the median of
+// repeated runs; the floor is the platform calls the add-in cannot avoid.
+// Runs under Wine from build/windows/ide/ (see scripts/bench.sh).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/addin_state.h"
+#include "lookup/error_lookup.h"
+#include "lookup/message_module.h"
+#include "lookup/tool_table.h"
+#include "resources/resource_ids.h"
+#include "ui/browser/browser_window.h"
+#include "ui/browser/error_catalogue.h"
+#include "ui/browser/note_catalogue.h"
+#include "ui/lookup_window/hover_and_size.h"
+#include "ui/lookup_window/lookup_window.h"
+
+using namespace orva;
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// Microseconds per call: the median over runs of (time of `iterations` calls / iterations).
+template <typename F>
+double Median(int runs, int iterations, F call) {
+  std::vector<double> samples;
+  for (int r = 0; r < runs; ++r) {
+    const double start = Now();
+    for (int i = 0; i < iterations; ++i) call();
+    samples.push_back((Now() - start) / iterations);
+    PumpMessages();
+  }
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+void Report(const char* what, double ours, double floor) {
+  std::printf("| %s | %.1f | %.1f | %.2f |\n", what, ours, floor, floor > 0 ? ours / floor : 0.0);
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+void SetFolder(char (&field)[kPathSize], const std::string& folder) {
+  ZeroFill(field);
+  lstrcpynA(field, folder.c_str(), kPathSize);
+}
+
+// --- Lookup -------------------------------------------------------------------
+
+void BenchLookup(const std::string& addins) {
+  const std::string ml = addins + "ML.dll";
+  auto floor = [&](uint32_t number) {
+    HMODULE module = LoadLibraryExA(ml.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   module, number, 0, reinterpret_cast<char*>(&text), 1, nullptr);
+    if (text != nullptr) LocalFree(text);
+    FreeLibrary(module);
+  };
+  auto lookup = [&](const char* number) {
+    LookupResult result = RunLookup(number, addins.c_str());
+    ReleaseLookupResult(result);
+  };
+  const int runs = 15, n = 200;
+  Report("RunLookup A2008 (found)", Median(runs, n, [&] { lookup("A2008"); }), Median(runs, n, [&] { floor(0x2008); }));
+  Report("RunLookup A9999 (absent)", Median(runs, n, [&] { lookup("A9999"); }), Median(runs, n, [&] { floor(0x9999); }));
+  // An unrecognised tool opens no module: its floor is the found lookup's.
+  Report("RunLookup X1234 (unrecognised tool)", Median(runs, n, [&] { lookup("X1234"); }),
+         Median(runs, n, [&] { floor(0x2008); }));
+}
+
+// --- Browsers -----------------------------------------------------------------
+
+struct TreeItems {
+  std::vector<std::string> roots;
+  std::vector<std::vector<std::string>> children;  // per root, in final (sorted) order
+};
+
+// The floor of a fill: a window with a tree view, the same items inserted in
+// their final order, the window destroyed.
+void InsertInFinalOrder(const TreeItems& items) {
+  HWND window = CreateWindowExA(WS_EX_WINDOWEDGE, "STATIC", "floor", WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, 0, 550,
+                                400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND tree = CreateWindowExA(0, WC_TREEVIEWA, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT |
+                                  TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
+                              5, 5, 200, 320, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
+  for (size_t r = 0; r < items.roots.size(); ++r) {
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
+    insert.item.pszText = const_cast<char*>(items.roots[r].c_str());
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    for (const std::string& child : items.children[r]) {
+      insert.hParent = root;
+      insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+      insert.item.iImage = insert.item.iSelectedImage = 1;
+      insert.item.pszText = const_cast<char*>(child.c_str());
+      SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+  }
+  DestroyWindow(window);
+}
+
+bool TextBefore(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
+
+TreeItems ErrorItems(const std::string& addins) {
+  TreeItems items;
+  for (uint32_t slot = 1; slot <= 6; ++slot) {
+    const ToolFamily* family = ToolFamilyOfSlot(slot);
+    items.roots.push_back(family->label);
+    items.children.emplace_back();
+    HMODULE module = OpenMessageModule((addins + family->moduleStem + ".dll").c_str());
+    struct Context {
+      const ToolFamily* family;
+      std::vector<std::string>* names;
+    } context{family, &items.children.back()};
+    WalkMessageTable(
+        module,
+        [](void* c, uint32_t number, const MessageEntry&) {
+          auto* context = static_cast<Context*>(c);
+          char hex[kHexTextSize];
+          FormatHexNumber(number, hex);
+          context->names->push_back(std::string(context->family->pattern) + hex);
+        },
+        &context);
+    CloseMessageModule(module);
+    std::sort(items.children.back().begin(), items.children.back().end(), TextBefore);
+  }
+  return items;
+}
+
+void OpenFillClose(uint32_t mode) {
+  g_state.browserMode = mode;
+  OpenBrowser();
+  if (mode == kNoteBrowserIconId) {
+    FillNoteCatalogue();
+  } else {
+    FillErrorCatalogue();
+  }
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+}
+
+size_t CountItems(const TreeItems& items) {
+  size_t count = items.roots.size();
+  for (const auto& c : items.children) count += c.size();
+  return count;
+}
+
+void BenchErrorBrowser(const std::string& addins, const std::string& synthetic) {
+  SetFolder(g_state.addinFolder, addins);
+  const TreeItems shipped = ErrorItems(addins);
+  char what[128];
+  std::snprintf(what, sizeof what, "Error Browser, shipped catalogue (%u items): open, fill, close",
+                static_cast<unsigned>(CountItems(shipped)));
+  Report(what, Median(9, 1, [] { OpenFillClose(kErrorBrowserIconId); }), Median(9, 1, [&] { InsertInFinalOrder(shipped); }));
+
+  SetFolder(g_state.addinFolder, synthetic);
+  const TreeItems big = ErrorItems(synthetic);
+  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: open, fill, close",
+                static_cast<unsigned>(CountItems(big) - 6));
+  Report(what, Median(5, 1, [] { OpenFillClose(kErrorBrowserIconId); }), Median(5, 1, [&] { InsertInFinalOrder(big); }));
+  SetFolder(g_state.addinFolder, addins);
+}
+
+void BenchNoteBrowser(const std::string& notes) {
+  CreateDirectoryA(notes.c_str(), nullptr);
+  const char* const numbers[] = {"A", "CVT", "U", "LNK", "RC"};
+  TreeItems items;
+  items.roots = {"CVTRES", "LINK\\LIB\\DUMPBIN\\EDITBIN", "ML", "NMAKE", "RC"};
+  items.children.resize(5);
+  const int rootOf[] = {2, 0, 3, 1, 4};
+  for (int i = 0; i < 1000; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%04d", numbers[i % 5], i);
+    const std::string path = notes + "\\" + name + ".note";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "a note\0", 7, &written, nullptr);
+    CloseHandle(file);
+    items.children[rootOf[i % 5]].push_back(name);
+  }
+  for (auto& c : items.children) std::sort(c.begin(), c.end(), TextBefore);
+  SetFolder(g_state.notesFolder, notes);
+  auto floor = [&] {
+    // Listing the folder is part of the floor: the tree cannot be filled without it.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((notes + "\\*.note").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      while (FindNextFileA(search, &found)) {
+      }
+      FindClose(search);
+    }
+    InsertInFinalOrder(items);
+  };
+  Report("Note Browser, 1,000 note files: open, fill, close", Median(9, 1, [] { OpenFillClose(kNoteBrowserIconId); }),
+         Median(9, 1, floor));
+}
+
+// --- Hover tick -------------------------------------------------------------------
+
+POINT CentreOf(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void BenchHover() {
+  const HWND icons[] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
+  auto floor = [&] {
+    RECT rects[4];
+    POINT cursor;
+    for (int i = 0; i < 4; ++i) GetWindowRect(icons[i], &rects[i]);
+    GetCursorPos(&cursor);
+    volatile int inside = 0;
+    for (const RECT& r : rects) inside = inside + PtInRect(&r, cursor);
+  };
+  SetCursorPos(2, 2);  // away from every icon
+  HoverTick();
+  const double idle = Median(15, 2000, HoverTick);
+  const double idleFloor = Median(15, 2000, floor);
+  Report("Hover tick, nothing changes", idle, idleFloor);
+
+  // The cursor alternates between two icons: every tick moves a border.
+  const POINT a = CentreOf(g_state.toggleIcon);
+  const POINT b = CentreOf(g_state.noteBrowserIcon);
+  int tick = 0;
+  auto crossing = [&] {
+    const POINT& p = (tick++ & 1) ? a : b;
+    SetCursorPos(p.x, p.y);
+    HoverTick();
+  };
+  auto crossingFloor = [&] {
+    const POINT& p = (tick++ & 1) ? a : b;
+    SetCursorPos(p.x, p.y);
+    floor();
+  };
+  Report("Hover tick, the cursor crosses an icon (cursor move included)", Median(15, 200, crossing),
+         Median(15, 200, crossingFloor));
+  SetCursorPos(2, 2);
+}
+
+// --- Install --------------------------------------------------------------------------
+
+uint32_t g_handles[4];
+uint32_t g_data[4];
+LRESULT CALLBACK BenchHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kHostGetHandles: return reinterpret_cast<LRESULT>(g_handles);
+    case kHostGetProcs: return 0;
+    case kHostGetData: return reinterpret_cast<LRESULT>(g_data);
+    case kHostGetMenuId: return 40001;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void BenchInstall(const std::string& dll, HWND host) {
+  HMODULE addin = LoadLibraryA(dll.c_str());
+  if (addin == nullptr) {
+    std::printf("| InstallDll: %s not found | | | |\n", dll.c_str());
+    return;
+  }
+  using InstallFn = uint32_t(__stdcall*)(HWND, uint32_t);
+  using ProcFn = LRESULT(__stdcall*)(HWND, UINT, WPARAM, LPARAM);
+  auto install = reinterpret_cast<InstallFn>(GetProcAddress(addin, "InstallDll"));
+  auto proc = reinterpret_cast<ProcFn>(GetProcAddress(addin, "DllProc"));
+  auto ours = [&] {
+    install(host, 1);
+    proc(host, WM_CLOSE, 0, 0);  // releases what the install acquired, so the next run starts afresh
+  };
+  auto floor = [&] {
+    HMODULE richEdit = LoadLibraryA("RichEd32");
+    char path[MAX_PATH + 1];
+    GetModuleFileNameA(addin, path, MAX_PATH);
+    char user[257];
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    CreateDirectoryA("Orva Notes", nullptr);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    for (const char* type : {".exe", ".note"}) {
+      SHFILEINFOA info = {};
+      SHGetFileInfoA(type, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+      ImageList_ReplaceIcon(list, -1, info.hIcon);
+      DestroyIcon(info.hIcon);
+    }
+    LOGFONTA font = {};
+    font.lfHeight = -12;
+    font.lfWeight = 400;
+    lstrcpyA(font.lfFaceName, "MS Sans Serif");
+    HFONT f = CreateFontIndirectA(&font);
+    DeleteObject(f);
+    FreeLibrary(richEdit);
+    CoUninitialize();
+    ImageList_Destroy(list);
+  };
+  Report("InstallDll with the option on (and its release at host close)", Median(15, 20, ours), Median(15, 20, floor));
+  FreeLibrary(addin);
+}
+
+}  // namespace
+
+int main() {
+  const std::string folder = ProgramFolder();
+  const std::string addins = folder + "Addins\\";
+  const std::string scratch = folder + "bench-scratch";
+  CreateDirectoryA(scratch.c_str(), nullptr);
+
+  WNDCLASSA hostClass = {};
+  hostClass.lpfnWndProc = BenchHostProc;
+  hostClass.hInstance = GetModuleHandleA(nullptr);
+  hostClass.lpszClassName = "OrvaBenchHost";
+  RegisterClassA(&hostClass);
+  HWND host = CreateWindowExA(0, "OrvaBenchHost", "bench host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                              CreateMenu(), hostClass.hInstance, nullptr);
+  g_handles[1] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetMenu(host)));
+
+  std::printf("| What | ORVA (us) | Floor (us) | Ratio |\n|---|---:|---:|---:|\n");
+  BenchInstall(addins + "orvara.dll", host);
+
+  // The windows below run from the add-in's own objects linked into this program.
+  g_state.moduleInstance = GetModuleHandleA(nullptr);
+  g_state.hostWindow = host;
+  AcquireSharedResources();
+  SetFolder(g_state.addinFolder, addins);
+  BenchLookup(addins);
+  CreateLookupWindow();
+  PumpMessages();
+  if (g_state.lookupWindow != nullptr) BenchHover();
+  BenchErrorBrowser(addins, folder + "bench-synthetic\\");
+  BenchNoteBrowser(scratch + "\\notes");
+
+  WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+  GetFileAttributesExA((addins + "orvara.dll").c_str(), GetFileExInfoStandard, &attributes);
+  std::printf("\norvara.dll: %lu bytes\n", attributes.nFileSizeLow);
+  return 0;
+}

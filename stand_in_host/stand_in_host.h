@@ -1,0 +1,139 @@
+// The stand-in host: a small program that plays the RadASM IDE for the
+// add-in. It owns a main window with a menu bar, answers the add-in's
+// requests from its records, loads the add-in, installs it and passes it the
+// notifications its hook words ask for; and it has a text window that
+// answers the word request. Tests link this core and drive it directly.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace standin {
+
+// The host keeps its own description of what crosses between it and an
+// add-in, rather than the add-in's headers: a mismatch then shows in the
+// tests instead of being agreed on by both sides.
+
+// A row of the add-in's option table.
+struct AddinOption {
+  const char* text;
+  uint32_t andMask;
+  uint32_t orMask;
+};
+
+// The three hook words InstallDll answers in EAX, ECX and EDX.
+struct HookWords {
+  uint32_t eax;
+  uint32_t ecx;
+  uint32_t edx;
+};
+
+// Which notification each bit of the first hook word asks for. The host
+// knows no notification behind any other bit, nor behind the second and
+// third words. 0x40004005 asks for exactly these four.
+constexpr uint32_t kHookMenuCommand = 1u << 0;   // WM_COMMAND: every menu command
+constexpr uint32_t kHookWordPicked = 1u << 2;    // 1151: a word was picked in a text window
+constexpr uint32_t kHookMenuRebuilt = 1u << 14;  // 1135: the menus were built anew
+constexpr uint32_t kHookClose = 1u << 30;        // WM_CLOSE: the host is closing
+
+// Requests an add-in sends to the main window, the notifications, and the
+// word request a text window answers.
+constexpr UINT kGetHandles = 1074;
+constexpr UINT kGetProcs = 1075;
+constexpr UINT kGetData = 1076;
+constexpr UINT kGetMenuId = 1077;
+constexpr UINT kMenuRebuilt = 1135;
+constexpr UINT kWordPicked = 1151;
+constexpr UINT kWordRequest = 2039;
+
+// The main menu's popups; the add-in's submenu is "Tools" (6) or "Window" (7).
+constexpr int kMenuPopups = 10;
+
+// The host's own menu commands; the add-ins get identifiers from kFirstAddinId on.
+constexpr UINT kExitCommand = 101;
+constexpr UINT kRebuildMenusCommand = 102;
+constexpr UINT kPickWordCommand = 103;
+constexpr UINT kFirstAddinId = 20000;
+
+using GetOptionsProc = const AddinOption*(__stdcall*)();
+using InstallDllProc = void*;  // called through CallInstallDll: it answers in three registers
+using DllProcProc = LRESULT(__stdcall*)(HWND, UINT, WPARAM, LPARAM);
+
+struct StandInHost {
+  HWND mainWindow;
+  HWND textWindow;            // an edit control that answers the word request
+  WNDPROC textWindowPreviousProc;
+  uint32_t handles[8];        // [0] main window, [1] main menu, [2] text window
+  uint32_t procs[8];          // asked for by the add-in; holds nothing it may call
+  uint32_t data[8];           // [1] moves the add-in's submenu from 6 to 7
+  UINT nextMenuId;            // the next free menu command identifier
+  unsigned requestsAnswered[4];  // how often 1074, 1075, 1076 and 1077 were asked
+  bool quitOnDestroy;         // the program's own loop ends with the main window
+
+  HMODULE addin;
+  GetOptionsProc getOptions;
+  InstallDllProc installDll;
+  DllProcProc dllProc;
+  const AddinOption* options;  // the add-in's option table
+  HookWords hooks;
+  LRESULT lastAnswer;          // what DllProc answered to the last notification passed
+};
+
+extern StandInHost g_host;
+
+// Calls InstallDll (stdcall, two arguments) and stores the three registers it
+// answers in. ECX and EDX hold 0xDEADBEEF before the call, so an add-in that
+// leaves them alone is seen.
+extern "C" void CallInstallDll(InstallDllProc installDll, HWND hostWindow, uint32_t optionWord, HookWords* out);
+
+// Creates the main window, its menus and text window, and the records.
+bool CreateHostWindow(uint32_t dataField);
+// Loads the add-in, reads its option table and installs it with optionWord.
+bool LoadAddin(const std::string& path, uint32_t optionWord);
+// Closes the host as the IDE does: the add-in hears WM_CLOSE (when hooked),
+// then the main window and every window it owns are destroyed.
+void CloseHost();
+// Unloads the add-in after the host has closed, and forgets it.
+void UnloadAddin();
+
+// Passes a notification to DllProc when the hook words ask for it; 0 otherwise.
+LRESULT NotifyAddin(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// True when the hook words ask for message.
+bool HookAsks(UINT message);
+
+HMENU MainMenu();
+// Builds the menu bar anew (the old one is destroyed) and sends 1135.
+void RebuildMenus();
+// The identifier of the first item with this text in the popups, or 0;
+// position gets the popup's position.
+UINT FindMenuItem(const char* text, int* position);
+// Chooses a menu item as a click would: WM_COMMAND to the main window.
+void ChooseMenuItem(UINT id);
+
+// Puts text into the text window with the caret at caret, and presses F1.
+LRESULT PickWord(const char* text, int caret);
+
+// --- Looking at the add-in's lookup window --------------------------------------
+struct LookupView {
+  HWND window;
+  HWND inputBox;
+  HWND toggleIcon, noteIcon, noteBrowserIcon, errorBrowserIcon;
+  HWND typeField, titleField, toolField, descriptionBox;
+};
+// The lookup window the main window owns, its controls found by creation order.
+bool FindLookupView(LookupView* view);
+std::string TextOf(HWND window);
+
+// Runs the thread's messages for about milliseconds (timers tick, windows paint).
+void PumpMessages(DWORD milliseconds);
+// Types text into the window that has the keyboard focus, character by character.
+void TypeText(const char* text);
+// Clicks a notifying static control as the mouse would.
+void ClickControl(HWND control);
+
+// The thread's visible top-level windows as they are on screen, into a .bmp.
+bool SaveScreenshot(const std::string& path);
+
+}  // namespace standin

@@ -1,0 +1,553 @@
+// The lookup window, its hover borders and its two sizes, driven through its
+// own controls and messages. The add-in's objects are linked into this
+// program: the program's module stands for the add-in module (its icons are
+// linked in), and the add-in folder is the fixture folder "basic".
+#include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/addin_state.h"
+#include "resources/resource_ids.h"
+#include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/test_paths.h"
+#include "ui/lookup_window/hover_and_size.h"
+#include "ui/lookup_window/lookup_window.h"
+
+using namespace orva;
+using standin::ClickControl;
+using standin::PumpMessages;
+using standin::TextOf;
+
+namespace {
+
+RECT WindowRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+         std::to_string(r.bottom - r.top);
+}
+
+RECT WorkArea() {
+  RECT r = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+// The colour pixels of an icon, to tell which picture a control shows.
+std::vector<DWORD> IconPixels(HICON icon) {
+  std::vector<DWORD> pixels(16 * 16);
+  ICONINFO info = {};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = 16;
+  format.bmiHeader.biHeight = 16;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  HDC dc = GetDC(nullptr);
+  GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return pixels;
+}
+
+std::vector<DWORD> ResourcePixels(int resource, UINT flags) {
+  HICON icon = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, flags));
+  std::vector<DWORD> pixels = IconPixels(icon);
+  DestroyIcon(icon);
+  return pixels;
+}
+
+HICON Shown(HWND iconControl) { return reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0)); }
+
+bool Bordered(HWND control) { return (GetWindowLongA(control, GWL_STYLE) & WS_BORDER) != 0; }
+
+void ParkCursor() { SetCursorPos(1000, 700); }
+
+void PointAt(HWND control) {
+  const RECT r = WindowRect(control);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+// Answers the next message box of this thread from a timer, recording what it showed.
+struct MessageBoxSeen {
+  bool shown;
+  HWND owner;
+  std::string text, caption;
+  bool yes, no, ok;
+  int answer;
+};
+MessageBoxSeen g_box;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return;
+  KillTimer(nullptr, timer);
+  g_box.shown = true;
+  g_box.owner = GetWindow(dialog, GW_OWNER);
+  g_box.caption = TextOf(dialog);
+  g_box.text = TextOf(GetDlgItem(dialog, 0xFFFF));  // the message text's static
+  g_box.yes = GetDlgItem(dialog, IDYES) != nullptr;
+  g_box.no = GetDlgItem(dialog, IDNO) != nullptr;
+  g_box.ok = GetDlgItem(dialog, IDOK) != nullptr;
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_box.answer, BN_CLICKED), 0);
+}
+
+// Clicks a control while a timer stands by to answer a message box with answer.
+void ClickAnswering(HWND control, int answer) {
+  g_box = MessageBoxSeen{};
+  g_box.answer = answer;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerMessageBox);
+  ClickControl(control);
+  KillTimer(nullptr, timer);
+}
+
+class LookupWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ParkCursor();
+    g_state = AddinState{};
+    g_state.moduleInstance = GetModuleHandleA(nullptr);
+    host_ = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 100, 600, 500, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    g_state.hostWindow = host_;
+    AcquireSharedResources();
+    ZeroFill(g_state.addinFolder);
+    AppendText(g_state.addinFolder, FixtureFolder("basic").c_str());
+    // A notes folder of this test's own, empty at the start (no trailing backslash).
+    notes_ = MakeScratchFolder("lookup_window_notes");
+    ZeroFill(g_state.notesFolder);
+    AppendText(g_state.notesFolder, notes_.substr(0, notes_.size() - 1).c_str());
+    CreateLookupWindow();
+    ASSERT_NE(nullptr, g_state.lookupWindow);
+    PumpMessages(20);
+  }
+
+  void TearDown() override {
+    if (changedWorkArea_) SystemParametersInfoA(SPI_SETWORKAREA, 0, &savedWorkArea_, 0);
+    // The host's close, then its teardown: the destroy handling runs twice.
+    SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+    DestroyWindow(g_state.lookupWindow);
+    DestroyWindow(host_);
+    ParkCursor();
+  }
+
+  static void Enter(const char* number) {
+    SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
+    SendMessageA(g_state.inputBox, WM_CHAR, 13, 1);
+  }
+
+  static void MoveTo(int x, int y) {
+    SetWindowPos(g_state.lookupWindow, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  void SetWorkArea(RECT area) {
+    if (!changedWorkArea_) savedWorkArea_ = WorkArea();
+    changedWorkArea_ = true;
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+  }
+
+  HWND host_ = nullptr;
+  std::string notes_;
+  bool changedWorkArea_ = false;
+  RECT savedWorkArea_ = {};
+};
+
+}  // namespace
+
+TEST_F(LookupWindowTest, ControlsFollowTheLayout) {
+  const struct {
+    const char* className;
+    const char* text;
+    int x, y, width, height, id;
+    LONG style;
+    LONG extendedStyle;
+    bool font;
+  } expected[14] = {
+      {"Static", "Error #:", 5, 8, 40, 20, 0, SS_SIMPLE, 0, true},
+      {"Edit", "", 45, 5, 55, 20, 0, ES_UPPERCASE, WS_EX_CLIENTEDGE, true},
+      {"Static", "", 105, 7, 16, 16, 2001, SS_ICON | SS_NOTIFY, 0, false},
+      {"Static", "", 126, 7, 16, 16, 2002, SS_ICON | SS_NOTIFY, 0, false},
+      {"Static", "", 148, 7, 16, 16, 2003, SS_ICON | SS_NOTIFY, 0, false},
+      {"Static", "", 170, 7, 16, 16, 2004, SS_ICON | SS_NOTIFY, 0, false},
+      {"Static", "Type:", 5, 45, 30, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "", 40, 45, 150, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "Title:", 5, 65, 30, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "", 40, 65, 350, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "Tool:", 5, 85, 30, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "", 40, 85, 200, 20, 0, SS_SIMPLE, 0, true},
+      {"Static", "Description", 5, 105, 75, 20, 0, SS_SIMPLE, 0, true},
+      {"Edit", "", 5, 120, 435, 235, 0, ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE, true},
+  };
+  HWND control = GetWindow(g_state.lookupWindow, GW_CHILD);
+  for (int i = 0; i < 14; ++i, control = GetWindow(control, GW_HWNDNEXT)) {
+    ASSERT_NE(nullptr, control) << "control " << i + 1 << " missing";
+    const auto& e = expected[i];
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    EXPECT_STRCASEEQ(e.className, name) << "control " << i + 1;
+    EXPECT_EQ(e.text, TextOf(control)) << "control " << i + 1;
+    RECT r = WindowRect(control);
+    MapWindowPoints(nullptr, g_state.lookupWindow, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(Describe(RECT{e.x, e.y, e.x + e.width, e.y + e.height}), Describe(r)) << "control " << i + 1;
+    EXPECT_EQ(e.id, GetDlgCtrlID(control)) << "control " << i + 1;
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    EXPECT_EQ(e.style | WS_CHILD | WS_VISIBLE, style & (e.style | WS_CHILD | WS_VISIBLE)) << "control " << i + 1;
+    EXPECT_EQ(0, style & ES_AUTOHSCROLL & (i == 1 ? ~0 : 0)) << "the input box does not scroll";
+    EXPECT_EQ(e.extendedStyle, GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "control " << i + 1;
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    EXPECT_EQ(e.font ? g_state.sharedFont : nullptr, font) << "control " << i + 1;
+  }
+  EXPECT_EQ(nullptr, control) << "no fifteenth control";
+  EXPECT_EQ(7, SendMessageA(g_state.inputBox, EM_GETLIMITTEXT, 0, 0));
+  // First pictures: triangle up, grey note, magnifying glass, binoculars.
+  EXPECT_EQ(ResourcePixels(IDI_COLLAPSE, LR_DEFAULTCOLOR), IconPixels(Shown(g_state.toggleIcon)));
+  EXPECT_EQ(ResourcePixels(IDI_NO_NOTE, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+  EXPECT_EQ(ResourcePixels(IDI_NOTE_BROWSER, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteBrowserIcon)));
+  EXPECT_EQ(ResourcePixels(IDI_ERROR_BROWSER, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.errorBrowserIcon)));
+  EXPECT_EQ(1, g_state.expanded);
+  EXPECT_EQ(1, g_state.lookupFailed);
+  EXPECT_EQ(0, g_state.noteExists);
+}
+
+TEST_F(LookupWindowTest, EtchedLineIsAShadowLineOverAHighlightLine) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 450, 40);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  RECT all = {0, 0, 450, 40};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  DrawEtchedLine(dc, 440, 5, 35);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+  EXPECT_EQ(shadow, GetPixel(dc, 440, 35));
+  EXPECT_EQ(shadow, GetPixel(dc, 6, 35));
+  EXPECT_EQ(highlight, GetPixel(dc, 440, 36));
+  EXPECT_EQ(highlight, GetPixel(dc, 200, 36));
+  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 441, 35)) << "nothing right of the start";
+  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 200, 34)) << "nothing above";
+  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 200, 37)) << "nothing below";
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {
+  Enter("A2008");
+  EXPECT_STREQ("A2008", g_state.currentNumber);
+  EXPECT_EQ(0, g_state.lookupFailed);
+  EXPECT_EQ(0, g_state.noteExists) << "no note stored for A2008";
+  EXPECT_EQ(ResourcePixels(IDI_NO_NOTE, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+
+  // A saved note: the yellow picture, and noteExists set.
+  WriteFileBytes(notes_ + "A2008.note", std::string("my note\0", 8));
+  Enter("A2008");
+  EXPECT_EQ(0, g_state.lookupFailed);
+  EXPECT_EQ(1, g_state.noteExists) << "the note of A2008 is stored";
+  EXPECT_EQ(ResourcePixels(IDI_NOTE_PRESENT, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+
+  // Failed lookups leave the grey picture, whatever notes exist.
+  for (const char* failing : {"X1234", "LNK", "A9999"}) {
+    Enter("A2008");
+    Enter(failing);
+    EXPECT_STREQ(failing, g_state.currentNumber);
+    EXPECT_EQ(1, g_state.lookupFailed) << failing;
+    EXPECT_EQ(0, g_state.noteExists) << failing;
+  }
+}
+
+TEST_F(LookupWindowTest, EnterOnAnEmptyInputBoxDoesNothing) {
+  Enter("A2008");
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  const RECT before = WindowRect(g_state.lookupWindow);
+  Enter("");
+  EXPECT_EQ(Describe(before), Describe(WindowRect(g_state.lookupWindow))) << "no size change";
+  EXPECT_EQ(0, g_state.expanded);
+  EXPECT_STREQ("A2008", g_state.currentNumber) << "no lookup ran";
+  EXPECT_EQ("Error", TextOf(g_state.typeField));
+  EXPECT_EQ("", TextOf(g_state.inputBox)) << "the carriage return never reached the edit control";
+}
+
+TEST_F(LookupWindowTest, EnterWhileCompactExpandsIntoTheWorkAreaBeforeTheLookup) {
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  const RECT area = WorkArea();
+  MoveTo(area.right - 100, area.bottom - 40);
+  Enter("A2008");
+  EXPECT_EQ(1, g_state.expanded);
+  EXPECT_EQ("Orvalith", TextOf(g_state.lookupWindow));
+  EXPECT_EQ(Describe(RECT{area.right - 450, area.bottom - 383, area.right, area.bottom}),
+            Describe(WindowRect(g_state.lookupWindow)));
+  EXPECT_EQ("syntax error : token", TextOf(g_state.titleField));
+}
+
+TEST_F(LookupWindowTest, ToggleSwitchesSizeCaptionAndPicture) {
+  const struct {
+    uint8_t expanded;
+    const char* rect;
+    const char* caption;
+    int picture;
+  } clicks[] = {
+      {0, "40,50 200x55", "ORVA", IDI_EXPAND},        // triangle down
+      {1, "40,50 450x383", "Orvalith", IDI_COLLAPSE},  // triangle up
+  };
+  MoveTo(40, 50);
+  for (const auto& after : clicks) {
+    ClickControl(g_state.toggleIcon);
+    EXPECT_EQ(after.expanded, g_state.expanded);
+    EXPECT_EQ(after.rect, Describe(WindowRect(g_state.lookupWindow)));
+    EXPECT_EQ(after.caption, TextOf(g_state.lookupWindow));
+    EXPECT_EQ(g_state.togglePicture, Shown(g_state.toggleIcon));
+    EXPECT_EQ(ResourcePixels(after.picture, LR_DEFAULTCOLOR), IconPixels(g_state.togglePicture))
+        << "picture " << after.picture << " expected";
+  }
+}
+
+TEST_F(LookupWindowTest, DoubleClickOnTheToggleTogglesOnce) {
+  HWND toggle = g_state.toggleIcon;
+  SendMessageA(toggle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(toggle, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  SendMessageA(toggle, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageA(toggle, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_EQ(0, g_state.expanded);
+  EXPECT_EQ("ORVA", TextOf(g_state.lookupWindow));
+}
+
+TEST_F(LookupWindowTest, CollapsingNearAnEdgeDoesNotMoveTheWindow) {
+  const RECT area = WorkArea();
+  MoveTo(area.right - 100, area.bottom - 50);
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  const RECT r = WindowRect(g_state.lookupWindow);
+  EXPECT_EQ(area.right - 100, r.left);
+  EXPECT_EQ(area.bottom - 50, r.top);
+}
+
+TEST_F(LookupWindowTest, ExpandingPullsEachEdgeBackIntoTheWorkArea) {
+  const RECT area = WorkArea();
+  const struct {
+    const char* what;
+    int x, y;
+    int expectedX, expectedY;
+  } cases[] = {
+      {"inside", 100, 100, 100, 100},
+      {"right edge beyond", area.right - 300, 100, area.right - 450, 100},
+      {"bottom edge beyond", 100, area.bottom - 200, 100, area.bottom - 383},
+      {"negative left", -30, 100, 0, 100},
+      {"negative top", 100, -20, 100, 0},
+  };
+  for (const auto& c : cases) {
+    SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);  // compact
+    MoveTo(c.x, c.y);
+    SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);  // expanded
+    const RECT r = WindowRect(g_state.lookupWindow);
+    EXPECT_EQ(Describe(RECT{c.expectedX, c.expectedY, c.expectedX + 450, c.expectedY + 383}), Describe(r)) << c.what;
+  }
+}
+
+TEST_F(LookupWindowTest, RightEdgeWinsOverLeftAndTopOverBottom) {
+  // A work area narrower and lower than the window: both rules of each axis apply.
+  SetWorkArea(RECT{0, 0, 400, 300});
+  const RECT area = WorkArea();
+  ASSERT_EQ("0,0 400x300", Describe(area)) << "the work area could not be set";
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  MoveTo(-10, -10);
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  EXPECT_EQ(Describe(RECT{400 - 450, 0, 400, 383}), Describe(WindowRect(g_state.lookupWindow)));
+}
+
+TEST_F(LookupWindowTest, HoverBorderFollowsTheCursor) {
+  Enter("A2008");  // the note icon takes part only after a successful lookup
+  const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
+  for (int i = 0; i < 4; ++i) {
+    PointAt(icons[i]);
+    PumpMessages(60);
+    for (int j = 0; j < 4; ++j) {
+      EXPECT_EQ(i == j, Bordered(icons[j])) << "cursor over icon " << i + 1 << ", icon " << j + 1;
+    }
+  }
+  ParkCursor();
+  PumpMessages(60);
+  for (int j = 0; j < 4; ++j) EXPECT_FALSE(Bordered(icons[j])) << "cursor gone, icon " << j + 1;
+}
+
+TEST_F(LookupWindowTest, InertNoteIconGetsNoBorder) {
+  PointAt(g_state.noteIcon);
+  PumpMessages(60);
+  EXPECT_FALSE(Bordered(g_state.noteIcon)) << "before any lookup";
+  Enter("A2008");
+  PumpMessages(60);
+  EXPECT_TRUE(Bordered(g_state.noteIcon)) << "after a successful lookup";
+  Enter("X1234");
+  PumpMessages(60);
+  EXPECT_FALSE(Bordered(g_state.noteIcon)) << "after a failed lookup";
+}
+
+TEST_F(LookupWindowTest, HoverGoesOnWhileDisabledOrHidden) {
+  EnableWindow(g_state.lookupWindow, FALSE);
+  PointAt(g_state.errorBrowserIcon);
+  PumpMessages(60);
+  EXPECT_TRUE(Bordered(g_state.errorBrowserIcon)) << "disabled";
+  EnableWindow(g_state.lookupWindow, TRUE);
+  ShowWindow(g_state.lookupWindow, SW_HIDE);
+  PointAt(g_state.toggleIcon);
+  PumpMessages(60);
+  EXPECT_TRUE(Bordered(g_state.toggleIcon)) << "hidden";
+  EXPECT_FALSE(Bordered(g_state.errorBrowserIcon)) << "hidden";
+}
+
+namespace {
+int g_styleChanges;
+WNDPROC g_staticProc;
+LRESULT CALLBACK CountStyleChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_STYLECHANGED || message == WM_NCCALCSIZE) ++g_styleChanges;
+  return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(LookupWindowTest, TicksWithoutAHoverChangeWriteAndRedrawNothing) {
+  const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
+  for (HWND icon : icons) {
+    g_staticProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(icon, GWL_WNDPROC, reinterpret_cast<LONG>(CountStyleChanges)));
+  }
+  g_styleChanges = 0;
+  PumpMessages(150);  // about fifteen ticks with the cursor elsewhere
+  EXPECT_EQ(0, g_styleChanges);
+  PointAt(g_state.toggleIcon);
+  PumpMessages(150);
+  const int onEntering = g_styleChanges;
+  EXPECT_GT(onEntering, 0) << "entering changes the toggle icon's frame";
+  PumpMessages(150);
+  EXPECT_EQ(onEntering, g_styleChanges) << "staying changes nothing more";
+  for (HWND icon : icons) SetWindowLongA(icon, GWL_WNDPROC, reinterpret_cast<LONG>(g_staticProc));
+}
+
+TEST_F(LookupWindowTest, NoteIconIgnoresClicksWithoutASuccessfulLookup) {
+  ClickAnswering(g_state.noteIcon, IDNO);
+  EXPECT_FALSE(g_box.shown) << "before any lookup";
+  Enter("A9999");
+  ClickAnswering(g_state.noteIcon, IDNO);
+  EXPECT_FALSE(g_box.shown) << "after a failed lookup";
+}
+
+TEST_F(LookupWindowTest, NoteIconWithoutANoteAsksWhetherToCreateOne) {
+  Enter("A2008");
+  ClickAnswering(g_state.noteIcon, IDNO);
+  ASSERT_TRUE(g_box.shown);
+  EXPECT_EQ(g_state.lookupWindow, g_box.owner);
+  EXPECT_EQ("This error does not have a note associated with it.\r\n\r\nWould you like to create one?", g_box.text);
+  EXPECT_EQ("Error", g_box.caption) << "the system's default caption";
+  EXPECT_TRUE(g_box.yes && g_box.no && !g_box.ok);
+  // No does nothing.
+  EXPECT_EQ(nullptr, g_state.noteEditor);
+  EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow));
+  EXPECT_EQ(0, g_state.lookupFailed);
+}
+
+TEST_F(LookupWindowTest, BrowserIconsSetTheModeBeforeOpening) {
+  ClickControl(g_state.noteBrowserIcon);
+  EXPECT_EQ(2003u, g_state.browserMode);
+  ClickControl(g_state.errorBrowserIcon);
+  EXPECT_EQ(2004u, g_state.browserMode);
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, MAKEWPARAM(kNoteBrowserIconId, STN_DBLCLK), 0);
+  EXPECT_EQ(2004u, g_state.browserMode) << "a double-click notification is no click";
+}
+
+TEST_F(LookupWindowTest, SystemColourChangeReloadsOnlyTheGreyPicture) {
+  HICON grey = g_state.notePicture;
+  SendMessageA(g_state.lookupWindow, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_NE(grey, g_state.notePicture) << "reloaded";
+  EXPECT_EQ(g_state.notePicture, Shown(g_state.noteIcon));
+  ICONINFO info = {};
+  EXPECT_FALSE(GetIconInfo(grey, &info)) << "the old picture was destroyed";
+
+  SetNoteIcon(true);
+  HICON yellow = g_state.notePicture;
+  SendMessageA(g_state.lookupWindow, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(yellow, g_state.notePicture) << "the yellow picture stays";
+  EXPECT_EQ(yellow, Shown(g_state.noteIcon));
+}
+
+TEST_F(LookupWindowTest, CloseResetsAndHidesButKeepsSizeModeAndNumber) {
+  Enter("A2008");
+  SetNoteIcon(true);
+  SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  const RECT before = WindowRect(g_state.lookupWindow);
+  SendMessageA(g_state.lookupWindow, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(g_state.lookupWindow));
+  EXPECT_FALSE(IsWindowVisible(g_state.lookupWindow));
+  for (HWND field : {g_state.inputBox, g_state.typeField, g_state.titleField, g_state.toolField,
+                     g_state.descriptionBox}) {
+    EXPECT_EQ("", TextOf(field));
+  }
+  EXPECT_EQ(1, g_state.lookupFailed);
+  EXPECT_EQ(0, g_state.noteExists);
+  EXPECT_EQ(ResourcePixels(IDI_NO_NOTE, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
+  EXPECT_EQ(0, g_state.expanded);
+  EXPECT_EQ(Describe(before), Describe(WindowRect(g_state.lookupWindow)));
+  EXPECT_STREQ("A2008", g_state.currentNumber);
+  EXPECT_EQ(host_, GetFocus()) << "the focus goes back to the host";
+}
+
+TEST_F(LookupWindowTest, ActivationFocusesTheInputBoxWithAllTextSelected) {
+  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A20"));
+  for (WPARAM state : {static_cast<WPARAM>(WA_ACTIVE), static_cast<WPARAM>(WA_INACTIVE)}) {
+    SetFocus(nullptr);
+    SendMessageA(g_state.inputBox, EM_SETSEL, 1, 1);
+    SendMessageA(g_state.lookupWindow, WM_ACTIVATE, state, 0);
+    EXPECT_EQ(g_state.inputBox, GetFocus()) << "activation state " << state;
+    DWORD start = 9, end = 9;
+    SendMessageA(g_state.inputBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start) << "activation state " << state;
+    EXPECT_EQ(3u, end) << "activation state " << state;
+  }
+}
+
+TEST_F(LookupWindowTest, DestroyHandlingReleasesEverythingOnceOnly) {
+  // COM counts: the test's own initialisation stays after the add-in's is undone once.
+  ASSERT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+  EXPECT_TRUE(IsWindow(g_state.lookupWindow)) << "the window itself stays";
+  EXPECT_EQ(nullptr, g_state.togglePicture);
+  EXPECT_EQ(nullptr, g_state.notePicture);
+  EXPECT_EQ(nullptr, g_state.noteBrowserPicture);
+  EXPECT_EQ(nullptr, g_state.errorBrowserPicture);
+  EXPECT_EQ(nullptr, g_state.sharedFont);
+  EXPECT_EQ(nullptr, g_state.imageList);
+  EXPECT_FALSE(KillTimer(g_state.lookupWindow, kHoverTimerId)) << "the hover timer was stopped";
+
+  // Whatever comes into being between the two runs is not released by the second.
+  HICON bystander = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_COLLAPSE), IMAGE_ICON, 16, 16, 0));
+  SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+  ICONINFO info = {};
+  EXPECT_TRUE(GetIconInfo(bystander, &info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(bystander);
+  EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))
+      << "COM was uninitialised twice";
+  CoUninitialize();
+  CoUninitialize();
+}
