@@ -74,71 +74,68 @@ inline std::vector<HWND> ChildrenOf(HWND parent) {
 
 // --- Tree items -----------------------------------------------------------
 
-inline HTREEITEM TreeNext(HTREEITEM item, UINT relation) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageA(orva::g_state.treeView, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+inline HTREEITEM TreeNext(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
-inline std::string ItemText(HTREEITEM item) {
+inline std::string ItemText(HWND tree, HTREEITEM item) {
   char text[64] = {};
   TVITEMA data = {};
   data.mask = TVIF_TEXT;
   data.hItem = item;
   data.pszText = text;
   data.cchTextMax = sizeof text;
-  SendMessageA(orva::g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
   return text;
 }
 
-inline TVITEMA ItemData(HTREEITEM item) {
+inline TVITEMA ItemData(HWND tree, HTREEITEM item) {
   TVITEMA data = {};
   data.mask = TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   data.hItem = item;
-  SendMessageA(orva::g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
   return data;
 }
 
-inline std::vector<HTREEITEM> ChildItems(HTREEITEM parent) {
+// The children of parent in the tree's order; the roots for parent null.
+inline std::vector<HTREEITEM> ChildItems(HWND tree, HTREEITEM parent) {
   std::vector<HTREEITEM> items;
-  for (HTREEITEM item = TreeNext(parent, TVGN_CHILD); item != nullptr; item = TreeNext(item, TVGN_NEXT)) {
+  for (HTREEITEM item = TreeNext(tree, parent, parent != nullptr ? TVGN_CHILD : TVGN_ROOT); item != nullptr;
+       item = TreeNext(tree, item, TVGN_NEXT)) {
     items.push_back(item);
   }
   return items;
 }
 
-inline std::vector<std::string> Texts(const std::vector<HTREEITEM>& items) {
+inline std::vector<std::string> Texts(HWND tree, const std::vector<HTREEITEM>& items) {
   std::vector<std::string> texts;
-  for (HTREEITEM item : items) texts.push_back(ItemText(item));
+  for (HTREEITEM item : items) texts.push_back(ItemText(tree, item));
   return texts;
 }
 
-inline std::vector<std::string> ChildTexts(HTREEITEM parent) { return Texts(ChildItems(parent)); }
-inline std::vector<std::string> RootTexts() { return ChildTexts(nullptr); }
+inline std::vector<std::string> ChildTexts(HWND tree, HTREEITEM parent) {
+  return Texts(tree, ChildItems(tree, parent));
+}
+inline std::vector<std::string> RootTexts(HWND tree) { return ChildTexts(tree, nullptr); }
 
-inline std::vector<std::string> VisibleTexts() {
+inline std::vector<std::string> VisibleTexts(HWND tree) {
   std::vector<HTREEITEM> items;
-  for (HTREEITEM item = TreeNext(nullptr, TVGN_FIRSTVISIBLE); item != nullptr; item = TreeNext(item, TVGN_NEXTVISIBLE)) {
+  for (HTREEITEM item = TreeNext(tree, nullptr, TVGN_FIRSTVISIBLE); item != nullptr;
+       item = TreeNext(tree, item, TVGN_NEXTVISIBLE)) {
     items.push_back(item);
   }
-  return Texts(items);
+  return Texts(tree, items);
 }
 
-inline HTREEITEM RootNamed(const std::string& text) {
-  for (HTREEITEM root : ChildItems(nullptr)) {
-    if (ItemText(root) == text) return root;
+inline HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& text) {
+  for (HTREEITEM item : ChildItems(tree, parent)) {
+    if (ItemText(tree, item) == text) return item;
   }
   return nullptr;
 }
 
-inline HTREEITEM ChildNamed(HTREEITEM parent, const std::string& text) {
-  for (HTREEITEM item : ChildItems(parent)) {
-    if (ItemText(item) == text) return item;
-  }
-  return nullptr;
-}
-
-inline void SelectItem(HTREEITEM item) {
-  SendMessageA(orva::g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+inline void SelectItem(HWND tree, HTREEITEM item) {
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
 // A click on a button, through the button itself. (The button acts on it even

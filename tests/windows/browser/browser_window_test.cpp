@@ -164,37 +164,37 @@ TEST_F(BrowserWindowTest, NoteBrowserLayoutWithDeleteAndSaveDisabled) {
 
 TEST_F(BrowserWindowTest, RootsCollapsedAtFirstInTextOrderWithTheExeImage) {
   OpenErrorBrowser();
-  EXPECT_EQ(kErrorRoots, VisibleTexts());
+  EXPECT_EQ(kErrorRoots, VisibleTexts(g_state.treeView));
   for (uint32_t slot = 1; slot <= 6; ++slot) {
-    const TVITEMA data = ItemData(g_state.rootItems[slot]);
+    const TVITEMA data = ItemData(g_state.treeView, g_state.rootItems[slot]);
     EXPECT_EQ(0, data.iImage) << "slot " << slot;
     EXPECT_EQ(0, data.iSelectedImage) << "slot " << slot;
   }
-  EXPECT_EQ("ML", ItemText(g_state.rootItems[1]));
-  EXPECT_EQ("RC (\"W\" Errors)", ItemText(g_state.rootItems[6]));
+  EXPECT_EQ("ML", ItemText(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ("RC (\"W\" Errors)", ItemText(g_state.treeView, g_state.rootItems[6]));
 }
 
 TEST_F(BrowserWindowTest, ExpandAllShowsEveryItemAndCollapseAllTheRootsAlone) {
   HWND browser = OpenErrorBrowser();
   Click(GetDlgItem(browser, kExpandAllButtonId));
-  const Strings expanded = VisibleTexts();
+  const Strings expanded = VisibleTexts(g_state.treeView);
   EXPECT_EQ(static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0)), expanded.size());
   EXPECT_EQ("CVTRES", expanded.front());
   SaveScreenshot(browser, "error_browser_expanded");
   Click(GetDlgItem(browser, kCollapseAllButtonId));
-  EXPECT_EQ(kErrorRoots, VisibleTexts());
+  EXPECT_EQ(kErrorRoots, VisibleTexts(g_state.treeView));
 }
 
 TEST_F(BrowserWindowTest, NoteBrowserHasOneRcRootAndCollapsesToFiveRoots) {
   PutNote("A2008", std::string("a\0", 2));
   PutNote("RW1004", std::string("w\0", 2));
   HWND browser = OpenNoteBrowser();
-  EXPECT_EQ(kNoteRoots, RootTexts());
-  EXPECT_EQ("RC", ItemText(g_state.rootItems[5]));
+  EXPECT_EQ(kNoteRoots, RootTexts(g_state.treeView));
+  EXPECT_EQ("RC", ItemText(g_state.treeView, g_state.rootItems[5]));
   Click(GetDlgItem(browser, kExpandAllButtonId));
-  EXPECT_EQ(7u, VisibleTexts().size());
+  EXPECT_EQ(7u, VisibleTexts(g_state.treeView).size());
   Click(GetDlgItem(browser, kCollapseAllButtonId));
-  EXPECT_EQ(kNoteRoots, VisibleTexts());
+  EXPECT_EQ(kNoteRoots, VisibleTexts(g_state.treeView));
 }
 
 TEST_F(BrowserWindowTest, ExpandAllOnAnEmptyTreeDoesNothing) {
@@ -221,7 +221,7 @@ TEST_F(BrowserWindowTest, ErrorBrowserThenNoteBrowserInOneRun) {
   EXPECT_EQ(g_state.noteBrowserPicture, ClassSmallIcon());
   EXPECT_EQ(6u, ChildrenOf(notes).size());
   EXPECT_EQ("RICHEDIT", ClassOf(g_state.noteEdit));
-  EXPECT_EQ(kNoteRoots, RootTexts());
+  EXPECT_EQ(kNoteRoots, RootTexts(g_state.treeView));
   SaveScreenshot(notes, "note_browser_after_error_browser");
   SendMessageA(notes, WM_CLOSE, 0, 0);
   ExpectClosed(notes);

@@ -51,8 +51,8 @@ TEST_F(ErrorCatalogueTest, EveryMessageIsListedUnderItsToolInTextOrder) {
       {6, {}},
   };
   for (const Expected& want : expected) {
-    SCOPED_TRACE("slot " + std::to_string(want.slot) + " " + ItemText(g_state.rootItems[want.slot]));
-    EXPECT_EQ(want.items, ChildTexts(g_state.rootItems[want.slot]));
+    SCOPED_TRACE("slot " + std::to_string(want.slot) + " " + ItemText(g_state.treeView, g_state.rootItems[want.slot]));
+    EXPECT_EQ(want.items, ChildTexts(g_state.treeView, g_state.rootItems[want.slot]));
   }
 }
 
@@ -69,9 +69,9 @@ TEST_F(ErrorCatalogueTest, ItemsCarryTheirMessageNumberAndTheNoteImage) {
   };
   for (const Expected& want : expected) {
     SCOPED_TRACE(want.name);
-    HTREEITEM item = ChildNamed(g_state.rootItems[want.slot], want.name);
+    HTREEITEM item = ChildNamed(g_state.treeView, g_state.rootItems[want.slot], want.name);
     ASSERT_NE(nullptr, item);
-    const TVITEMA data = ItemData(item);
+    const TVITEMA data = ItemData(g_state.treeView, item);
     EXPECT_EQ(want.number, static_cast<uint32_t>(data.lParam)) << std::hex << "got 0x" << data.lParam;
     EXPECT_EQ(1, data.iImage);
     EXPECT_EQ(1, data.iSelectedImage);
@@ -79,7 +79,7 @@ TEST_F(ErrorCatalogueTest, ItemsCarryTheirMessageNumberAndTheNoteImage) {
 }
 
 TEST_F(ErrorCatalogueTest, BlockCutByItsUtf16FirstEntryAddsNothingAndTheNextBlockStillDoes) {
-  const Strings ml = ChildTexts(g_state.rootItems[1]);
+  const Strings ml = ChildTexts(g_state.treeView, g_state.rootItems[1]);
   for (const char* gone : {"A3000", "A3001"}) {
     EXPECT_EQ(ml.end(), std::find(ml.begin(), ml.end(), gone)) << gone << " is listed";
   }
@@ -87,20 +87,20 @@ TEST_F(ErrorCatalogueTest, BlockCutByItsUtf16FirstEntryAddsNothingAndTheNextBloc
 }
 
 TEST_F(ErrorCatalogueTest, MissingModuleLeavesItsRootEmptyAndTheOthersFill) {
-  EXPECT_EQ(nullptr, TreeNext(g_state.rootItems[6], TVGN_CHILD));
-  EXPECT_EQ(6u, RootTexts().size());
+  EXPECT_EQ(nullptr, TreeNext(g_state.treeView, g_state.rootItems[6], TVGN_CHILD));
+  EXPECT_EQ(6u, RootTexts(g_state.treeView).size());
   EXPECT_EQ(13u + 6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0)));
 }
 
 TEST_F(ErrorCatalogueTest, SelectingAnItemShowsItsMessageAndSelectingARootEmptiesIt) {
-  SelectItem(ChildNamed(g_state.rootItems[1], "A2008"));
+  SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
   const Detail shown = Shown();
   EXPECT_EQ("Error", shown.type);
   EXPECT_EQ("syntax error : token", shown.title);
   EXPECT_EQ("A fixture description\r\nover two lines.", shown.description);
   SaveScreenshot(g_state.browserWindow, "error_browser_a2008");
 
-  SelectItem(g_state.rootItems[1]);
+  SelectItem(g_state.treeView, g_state.rootItems[1]);
   const Detail emptied = Shown();
   EXPECT_EQ("", emptied.type);
   EXPECT_EQ("", emptied.title);
@@ -120,21 +120,21 @@ TEST_F(ErrorCatalogueTest, EachFamilyFetchesFromItsOwnModule) {
   };
   for (const Expected& want : expected) {
     SCOPED_TRACE(want.name);
-    SelectItem(ChildNamed(g_state.rootItems[want.slot], want.name));
+    SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[want.slot], want.name));
     EXPECT_EQ(want.title, TextOf(g_state.browserTitleField));
   }
 }
 
 TEST_F(ErrorCatalogueTest, TitleShorterThanTheTypeShowsExactlyTheTitle) {
-  SelectItem(ChildNamed(g_state.rootItems[1], "A4000"));
+  SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A4000"));
   EXPECT_EQ("Warning", TextOf(g_state.browserTypeField));
   EXPECT_EQ("ok", TextOf(g_state.browserTitleField));
 }
 
 TEST_F(ErrorCatalogueTest, MessageWhoseModuleHasGoneSinceTheFillLeavesTheFieldsEmpty) {
-  SelectItem(ChildNamed(g_state.rootItems[1], "A2009"));
+  SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2009"));
   UseModules("no-such-set");
-  SelectItem(ChildNamed(g_state.rootItems[1], "A2008"));
+  SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
   EXPECT_EQ("", TextOf(g_state.browserTypeField));
   EXPECT_EQ("", TextOf(g_state.browserTitleField));
   EXPECT_EQ("", TextOf(g_state.browserDescriptionField));

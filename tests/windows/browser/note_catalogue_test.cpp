@@ -26,7 +26,7 @@ class NoteCatalogueTest : public AddinTest {
     FillNoteCatalogue();
   }
 
-  HTREEITEM Note(uint32_t slot, const char* name) { return ChildNamed(g_state.rootItems[slot], name); }
+  HTREEITEM Note(uint32_t slot, const char* name) { return ChildNamed(g_state.treeView, g_state.rootItems[slot], name); }
 
   void ExpectButtonsEnabled(bool enabled) {
     EXPECT_EQ(enabled, IsWindowEnabled(g_state.deleteButton) != FALSE) << "Delete";
@@ -39,12 +39,12 @@ TEST_F(NoteCatalogueTest, NotesAreGroupedUnderTheirToolsWithRcAndRwTogether) {
     PutNote(name, std::string("x\0", 2));
   }
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A2008"}), ChildTexts(g_state.rootItems[1]));
-  EXPECT_EQ(Strings({"CVT1100"}), ChildTexts(g_state.rootItems[2]));
-  EXPECT_EQ(Strings({"U1050"}), ChildTexts(g_state.rootItems[3]));
-  EXPECT_EQ(Strings({"LNK1104"}), ChildTexts(g_state.rootItems[4]));
-  EXPECT_EQ(Strings({"RC2104", "RW1004"}), ChildTexts(g_state.rootItems[5]));
-  const TVITEMA data = ItemData(Note(1, "A2008"));
+  EXPECT_EQ(Strings({"A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"CVT1100"}), ChildTexts(g_state.treeView, g_state.rootItems[2]));
+  EXPECT_EQ(Strings({"U1050"}), ChildTexts(g_state.treeView, g_state.rootItems[3]));
+  EXPECT_EQ(Strings({"LNK1104"}), ChildTexts(g_state.treeView, g_state.rootItems[4]));
+  EXPECT_EQ(Strings({"RC2104", "RW1004"}), ChildTexts(g_state.treeView, g_state.rootItems[5]));
+  const TVITEMA data = ItemData(g_state.treeView, Note(1, "A2008"));
   EXPECT_EQ(1, data.iImage);
   EXPECT_EQ(1, data.iSelectedImage);
   SaveScreenshot(g_state.browserWindow, "note_browser");
@@ -55,16 +55,16 @@ TEST_F(NoteCatalogueTest, FirstPatternInTestOrderDecidesTheRoot) {
   PutNote("LNKU1", std::string("x\0", 2));   // "U" before "LNK"
   PutNote("CVTR1", std::string("x\0", 2));   // "CVT" before "R"
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"LNKA1"}), ChildTexts(g_state.rootItems[1]));
-  EXPECT_EQ(Strings({"CVTR1"}), ChildTexts(g_state.rootItems[2]));
-  EXPECT_EQ(Strings({"LNKU1"}), ChildTexts(g_state.rootItems[3]));
-  EXPECT_EQ(Strings(), ChildTexts(g_state.rootItems[4]));
+  EXPECT_EQ(Strings({"LNKA1"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"CVTR1"}), ChildTexts(g_state.treeView, g_state.rootItems[2]));
+  EXPECT_EQ(Strings({"LNKU1"}), ChildTexts(g_state.treeView, g_state.rootItems[3]));
+  EXPECT_EQ(Strings(), ChildTexts(g_state.treeView, g_state.rootItems[4]));
 }
 
 TEST_F(NoteCatalogueTest, NotesSortByTextUnderTheirRoot) {
   for (const char* name : {"A2008", "A12", "A1100"}) PutNote(name, std::string("x\0", 2));
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A1100", "A12", "A2008"}), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"A1100", "A12", "A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
 }
 
 TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
@@ -76,8 +76,8 @@ TEST_F(NoteCatalogueTest, FileWithAFurtherDotIsListedUnderItsNameAndLoadsThatNot
   PutNote("A2008", std::string("the A2008 note\0", 15));
   PutNote("A2008.old", std::string("the old file\0", 13));
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A2008", "A2008"}), ChildTexts(g_state.rootItems[1]));
-  SelectItem(ChildItems(g_state.rootItems[1])[1]);
+  EXPECT_EQ(Strings({"A2008", "A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  SelectItem(g_state.treeView, ChildItems(g_state.treeView, g_state.rootItems[1])[1]);
   EXPECT_STREQ("A2008", g_state.selectedNote);
   EXPECT_EQ("the A2008 note", TextOf(g_state.noteEdit));
 }
@@ -89,8 +89,8 @@ TEST_F(NoteCatalogueTest, LongNamesAreListedWholeOrLeftOut) {
   PutNote("ABCDEFGHIJKLMNOPQRST", std::string("20\0", 3));  // does not
   PutNote("A2008", std::string("short\0", 6));
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A2008", "ABCDEFGHIJKLMNOPQRS"}), ChildTexts(g_state.rootItems[1]));
-  SelectItem(Note(1, "ABCDEFGHIJKLMNOPQRS"));
+  EXPECT_EQ(Strings({"A2008", "ABCDEFGHIJKLMNOPQRS"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  SelectItem(g_state.treeView, Note(1, "ABCDEFGHIJKLMNOPQRS"));
   EXPECT_EQ("19", TextOf(g_state.noteEdit));
   Click(g_state.deleteButton);
   EXPECT_FALSE(FileExists(NotePathOf("ABCDEFGHIJKLMNOPQRS")));
@@ -110,12 +110,12 @@ TEST_F(NoteCatalogueTest, SelectingANoteShowsItAndEnablesTheButtonsARootEmptiesA
   PutNote("A2008", std::string("first line\r\nsecond line\0", 24));
   OpenNoteBrowser();
   ExpectButtonsEnabled(false);
-  SelectItem(Note(1, "A2008"));
+  SelectItem(g_state.treeView, Note(1, "A2008"));
   EXPECT_EQ("first line\r\nsecond line", TextOf(g_state.noteEdit));
   EXPECT_STREQ("A2008", g_state.selectedNote);
   ExpectButtonsEnabled(true);
   SaveScreenshot(g_state.browserWindow, "note_browser_a2008");
-  SelectItem(g_state.rootItems[1]);
+  SelectItem(g_state.treeView, g_state.rootItems[1]);
   EXPECT_EQ("", TextOf(g_state.noteEdit));
   ExpectButtonsEnabled(false);
 }
@@ -125,12 +125,12 @@ TEST_F(NoteCatalogueTest, SaveWritesTheEditedTextAndKeepsTheSelection) {
   PutNote("U1051", std::string("other\0", 6));
   OpenNoteBrowser();
   HTREEITEM item = Note(3, "U1050");
-  SelectItem(item);
+  SelectItem(g_state.treeView, item);
   SetControlText(g_state.noteEdit, "after");
   Click(g_state.saveButton);
   EXPECT_EQ(std::string("after\0", 6), NoteBytes("U1050"));
   EXPECT_EQ(std::string("other\0", 6), NoteBytes("U1051"));
-  EXPECT_EQ(item, TreeNext(nullptr, TVGN_CARET));
+  EXPECT_EQ(item, TreeNext(g_state.treeView, nullptr, TVGN_CARET));
   EXPECT_EQ("after", TextOf(g_state.noteEdit));
   ExpectButtonsEnabled(true);
 }
@@ -141,11 +141,11 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconG
   SetCurrentNumber("A2008");
   SetNoteIcon(true);
   OpenNoteBrowser();
-  SelectItem(Note(1, "A2008"));
+  SelectItem(g_state.treeView, Note(1, "A2008"));
   Click(g_state.deleteButton);
   EXPECT_FALSE(FileExists(NotePathOf("A2008")));
   EXPECT_TRUE(FileExists(NotePathOf("LNK1104")));
-  EXPECT_EQ(Strings(), ChildTexts(g_state.rootItems[1]));
+  EXPECT_EQ(Strings(), ChildTexts(g_state.treeView, g_state.rootItems[1]));
   EXPECT_EQ(0, g_state.noteExists);
   EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
   EXPECT_EQ("", TextOf(g_state.noteEdit));
@@ -157,7 +157,7 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayIgnoresLetterCase) {
   SetCurrentNumber("a2008");
   SetNoteIcon(true);
   OpenNoteBrowser();
-  SelectItem(Note(1, "A2008"));
+  SelectItem(g_state.treeView, Note(1, "A2008"));
   Click(g_state.deleteButton);
   EXPECT_EQ(0, g_state.noteExists);
 }
@@ -169,7 +169,7 @@ TEST_F(NoteCatalogueTest, DeletingAnotherNoteLeavesTheIconAlone) {
   SetNoteIcon(true);
   const HICON picture = g_state.notePicture;
   OpenNoteBrowser();
-  SelectItem(Note(4, "LNK1104"));
+  SelectItem(g_state.treeView, Note(4, "LNK1104"));
   Click(g_state.deleteButton);
   EXPECT_FALSE(FileExists(NotePathOf("LNK1104")));
   EXPECT_TRUE(FileExists(NotePathOf("A2008")));
@@ -185,12 +185,12 @@ TEST_F(NoteCatalogueTest, DeleteRemovesTheRightFileWhenTheSelectionMovesToASibli
   SetCurrentNumber("A2009");
   SetNoteIcon(true);
   OpenNoteBrowser();
-  SelectItem(Note(1, "A2008"));
+  SelectItem(g_state.treeView, Note(1, "A2008"));
   Click(g_state.deleteButton);
   EXPECT_FALSE(FileExists(NotePathOf("A2008")));
   EXPECT_EQ(std::string("note of A2009\0", 14), NoteBytes("A2009"));
-  EXPECT_EQ(Strings({"A2009"}), ChildTexts(g_state.rootItems[1]));
-  EXPECT_EQ(Note(1, "A2009"), TreeNext(nullptr, TVGN_CARET));
+  EXPECT_EQ(Strings({"A2009"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(Note(1, "A2009"), TreeNext(g_state.treeView, nullptr, TVGN_CARET));
   EXPECT_STREQ("A2009", g_state.selectedNote);
   EXPECT_EQ("note of A2009", TextOf(g_state.noteEdit));
   ExpectButtonsEnabled(true);
@@ -202,8 +202,8 @@ TEST_F(NoteCatalogueTest, DeleteRemovesTheRightFileWhenTheSelectionMovesToASibli
 TEST_F(NoteCatalogueTest, CommandsOfTheDisabledButtonsDoNothing) {
   PutNote("A2008", std::string("x\0", 2));
   OpenNoteBrowser();
-  SelectItem(Note(1, "A2008"));
-  SelectItem(g_state.rootItems[1]);
+  SelectItem(g_state.treeView, Note(1, "A2008"));
+  SelectItem(g_state.treeView, g_state.rootItems[1]);
   SetControlText(g_state.noteEdit, "typed");
   SendMessageA(g_state.browserWindow, WM_COMMAND, kDeleteButtonId, reinterpret_cast<LPARAM>(g_state.deleteButton));
   SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));

@@ -1,0 +1,161 @@
+// A harness that drives the real orvara.dll as the IDE does: the stand-in
+// host loads a copy of it beside the fixture modules of tests/fixtures/browser
+// (so its notes folder is a scratch one), opens the lookup window through the
+// menu item "ORVA", and reaches the note editor and the browsers through the
+// lookup window's icons. The add-in's windows are found from outside, by
+// their class names and control identifiers.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/test_paths.h"
+
+namespace hostharness {
+
+inline const char kNoteEditorClass[] = "ORVARA_Note";
+inline const char kBrowserClass[] = "ORVARA_Browser";
+
+// The message box of this thread that a timer answers, and how.
+struct MessageBoxAnswer {
+  int answer;
+  bool shown;
+};
+inline MessageBoxAnswer g_answer;
+
+inline BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+inline void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  g_answer.shown = true;
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_answer.answer, BN_CLICKED), 0);
+}
+
+// What a 16x16 icon shows, pixel by pixel, drawn on white.
+inline std::vector<COLORREF> IconPixels(HICON icon) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  RECT all = {0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
+  }
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+class HostTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
+    CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\orvara.dll").c_str(), (folder_ + "orvara.dll").c_str(), FALSE);
+    CopyModules(FixtureFolder("browser"));
+    char user[257] = {};
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    notes_ = folder_ + "Orva Notes\\" + user + "\\";
+
+    ASSERT_TRUE(standin::CreateHostWindow(0));
+    ASSERT_TRUE(standin::LoadAddin(folder_ + "orvara.dll", 1)) << "cannot load " << folder_ << "orvara.dll";
+    const UINT item = standin::FindMenuItem("ORVA", nullptr);
+    ASSERT_NE(0u, item) << "no menu item ORVA";
+    standin::ChooseMenuItem(item);
+    standin::PumpMessages(20);
+    ASSERT_TRUE(standin::FindLookupView(&view_)) << "no lookup window after the menu command";
+  }
+
+  void TearDown() override {
+    standin::CloseHost();
+    standin::PumpMessages(20);
+    standin::UnloadAddin();
+    RemoveTree(folder_);
+  }
+
+  void CopyModules(const std::string& from) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "*.dll").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      CopyFileA((from + found.cFileName).c_str(), (folder_ + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+
+  // Types the number into the input box and presses Enter.
+  void LookUp(const char* number) {
+    SendMessageA(view_.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    for (const char* c = number; *c != 0; ++c) SendMessageA(view_.inputBox, WM_CHAR, static_cast<BYTE>(*c), 1);
+    SendMessageA(view_.inputBox, WM_CHAR, 13, 1);
+  }
+
+  // Clicks an icon of the lookup window while a timer stands by to answer a
+  // message box; answers whether one was shown.
+  bool ClickAnswering(HWND icon, int answer) {
+    g_answer = MessageBoxAnswer{answer, false};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerMessageBox);
+    standin::ClickControl(icon);
+    KillTimer(nullptr, timer);
+    standin::PumpMessages(10);
+    return g_answer.shown;
+  }
+
+  // The note icon's click, answered Yes when the create question comes.
+  HWND OpenEditorFromNoteIcon() {
+    ClickAnswering(view_.noteIcon, IDYES);
+    return FindWindowA(kNoteEditorClass, nullptr);
+  }
+
+  HWND OpenBrowserFromIcon(HWND icon) {
+    standin::ClickControl(icon);
+    standin::PumpMessages(10);
+    return FindWindowA(kBrowserClass, nullptr);
+  }
+
+  // Whether the note icon shows this picture of the add-in's resources.
+  bool NoteIconShows(int resource) {
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(view_.noteIcon, STM_GETICON, 0, 0));
+    HICON picture = static_cast<HICON>(
+        LoadImageA(standin::g_host.addin, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_LOADMAP3DCOLORS));
+    const bool same = shown != nullptr && IconPixels(shown) == IconPixels(picture);
+    DestroyIcon(picture);
+    return same;
+  }
+
+  bool ClassRegistered(const char* name) {
+    WNDCLASSEXA found = {};
+    found.cbSize = sizeof found;
+    return GetClassInfoExA(standin::g_host.addin, name, &found) != FALSE;
+  }
+
+  std::string NotePath(const std::string& name) const { return notes_ + name + ".note"; }
+  void PutNote(const std::string& name, const std::string& bytes) const { WriteFileBytes(NotePath(name), bytes); }
+  std::string NoteBytes(const std::string& name) const { return ReadFileBytes(NotePath(name)); }
+
+  std::string folder_;  // the add-in's folder, ending in a backslash
+  std::string notes_;   // its notes folder, ending in a backslash
+  standin::LookupView view_;
+};
+
+}  // namespace hostharness

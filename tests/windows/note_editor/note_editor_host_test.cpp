@@ -1,0 +1,108 @@
+// The note editor reached as the user reaches it: the real orvara.dll in the
+// stand-in host, a lookup, and a click on the lookup window's note icon.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/windows/browser/host_harness.h"
+
+using namespace hostharness;
+
+namespace {
+
+class NoteEditorHostTest : public HostTest {
+ protected:
+  static HWND TextArea(HWND editor) { return GetWindow(editor, GW_CHILD); }
+  static void Click(HWND editor, int button) { SendMessageA(GetDlgItem(editor, button), BM_CLICK, 0, 0); }
+
+  void ExpectClosed(HWND editor) {
+    EXPECT_FALSE(IsWindow(editor)) << "the editor window still exists";
+    EXPECT_FALSE(ClassRegistered(kNoteEditorClass)) << "the class outlives the editor";
+    EXPECT_TRUE(IsWindowEnabled(view_.window)) << "the lookup window stays disabled";
+  }
+};
+
+TEST_F(NoteEditorHostTest, YesOpensTheCreateEditorAndSaveStoresTheTypedNote) {
+  LookUp("A2008");
+  HWND editor = OpenEditorFromNoteIcon();
+  ASSERT_TRUE(g_answer.shown) << "no question before creating a note";
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
+  EXPECT_EQ(TextArea(editor), GetFocus()) << "the text area has no focus";
+  EXPECT_FALSE(IsWindowEnabled(view_.window));
+  EXPECT_TRUE(ClassRegistered(kNoteEditorClass));
+  standin::TypeText("typed note");
+  Click(editor, orva::kSaveButtonId);
+  EXPECT_EQ(std::string("typed note\0", 11), NoteBytes("A2008"));
+  EXPECT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorHostTest, NoOpensNoEditor) {
+  LookUp("A2008");
+  ClickAnswering(view_.noteIcon, IDNO);
+  EXPECT_EQ(nullptr, FindWindowA(kNoteEditorClass, nullptr));
+  EXPECT_TRUE(IsWindowEnabled(view_.window));
+}
+
+TEST_F(NoteEditorHostTest, StoredNoteOpensTheEditModeEditorShowingIt) {
+  PutNote("A2008", std::string("kept\r\nover two lines\0", 21));
+  LookUp("A2008");
+  ASSERT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
+  const bool asked = ClickAnswering(view_.noteIcon, IDNO);
+  HWND editor = FindWindowA(kNoteEditorClass, nullptr);
+  EXPECT_FALSE(asked) << "a stored note opens without a question";
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("Edit Note for - A2008", standin::TextOf(editor));
+  EXPECT_EQ("kept\r\nover two lines", standin::TextOf(TextArea(editor)));
+}
+
+TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {
+  LookUp("A2008");
+  HWND editor = OpenEditorFromNoteIcon();
+  ASSERT_NE(nullptr, editor);
+  standin::TypeText("dropped");
+  Click(editor, orva::kCloseButtonId);
+  EXPECT_FALSE(FileExists(NotePath("A2008")));
+  EXPECT_TRUE(NoteIconShows(IDI_NO_NOTE));
+  ExpectClosed(editor);
+  // And the editor opens again, as often as asked.
+  HWND again = OpenEditorFromNoteIcon();
+  ASSERT_NE(nullptr, again);
+  EXPECT_EQ("Create Note for - A2008", standin::TextOf(again));
+  SendMessageA(again, WM_CLOSE, 0, 0);
+  ExpectClosed(again);
+}
+
+// A word picked in the host runs a lookup behind the open editor. The note
+// goes under the number in the editor's caption, and the note icon keeps
+// describing the number on display.
+TEST_F(NoteEditorHostTest, HostWordBehindTheEditorChangesNeitherItsNumberNorTheIconRule) {
+  LookUp("A2008");
+  HWND editor = OpenEditorFromNoteIcon();
+  ASSERT_NE(nullptr, editor);
+  SendMessageA(TextArea(editor), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("for A2008"));
+  standin::PickWord("LNK1104", 2);
+  ASSERT_EQ("LNK1104", standin::TextOf(view_.inputBox)) << "the host word ran no lookup";
+  EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
+  Click(editor, orva::kSaveButtonId);
+  EXPECT_EQ(std::string("for A2008\0", 10), NoteBytes("A2008"));
+  EXPECT_FALSE(FileExists(NotePath("LNK1104")));
+  EXPECT_TRUE(NoteIconShows(IDI_NO_NOTE)) << "LNK1104, on display, has no note";
+  ExpectClosed(editor);
+}
+
+TEST_F(NoteEditorHostTest, HostShutdownClosesTheEditorWithoutSaving) {
+  LookUp("A2008");
+  HWND editor = OpenEditorFromNoteIcon();
+  ASSERT_NE(nullptr, editor);
+  standin::TypeText("unsaved");
+  standin::CloseHost();
+  EXPECT_FALSE(IsWindow(editor));
+  EXPECT_FALSE(ClassRegistered(kNoteEditorClass));
+  EXPECT_FALSE(FileExists(NotePath("A2008")));
+}
+
+}  // namespace
