@@ -34,6 +34,8 @@ TEST_F(NoteEditorHostTest, YesOpensTheCreateEditorAndSaveStoresTheTypedNote) {
   EXPECT_FALSE(IsWindowEnabled(view_.window));
   EXPECT_TRUE(ClassRegistered(kNoteEditorClass));
   standin::TypeText("typed note");
+  standin::PumpMessages(50);
+  standin::SaveScreenshot(folder_ + "..\\note_editor_in_host.bmp");
   Click(editor, orva::kSaveButtonId);
   EXPECT_EQ(std::string("typed note\0", 11), NoteBytes("A2008"));
   EXPECT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));

@@ -1,0 +1,151 @@
+// Both browsers reached as the user reaches them: the real orvara.dll in the
+// stand-in host, opened from the lookup window's icons 2003 and 2004.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/browser/host_harness.h"
+
+using namespace hostharness;
+using harness::ChildItems;
+using harness::ChildNamed;
+using harness::ChildTexts;
+using harness::ItemData;
+using harness::ItemText;
+using harness::RootTexts;
+using harness::SelectItem;
+using harness::TreeNext;
+using harness::VisibleTexts;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class BrowserHostTest : public HostTest {
+ protected:
+  static HWND Tree(HWND browser) { return GetDlgItem(browser, orva::kTreeViewId); }
+  static HWND Detail(HWND browser, size_t index) { return harness::ChildrenOf(browser)[index]; }
+  static void Click(HWND browser, int button) { SendMessageA(GetDlgItem(browser, button), BM_CLICK, 0, 0); }
+
+  HICON ClassSmallIcon() {
+    WNDCLASSEXA found = {};
+    found.cbSize = sizeof found;
+    GetClassInfoExA(standin::g_host.addin, kBrowserClass, &found);
+    return found.hIconSm;
+  }
+
+  void ExpectClosed(HWND browser) {
+    EXPECT_FALSE(IsWindow(browser)) << "the browser window still exists";
+    EXPECT_FALSE(ClassRegistered(kBrowserClass)) << "the class outlives the browser";
+    EXPECT_TRUE(IsWindowEnabled(view_.window)) << "the lookup window stays disabled";
+  }
+};
+
+TEST_F(BrowserHostTest, ErrorBrowserFromItsIcon) {
+  HWND browser = OpenBrowserFromIcon(view_.errorBrowserIcon);
+  ASSERT_NE(nullptr, browser);
+  EXPECT_EQ("Error Browser", standin::TextOf(browser));
+  RECT rect = {};
+  GetWindowRect(browser, &rect);
+  EXPECT_EQ(237, rect.left);
+  EXPECT_EQ(184, rect.top);
+  EXPECT_EQ(787, rect.right);
+  EXPECT_EQ(584, rect.bottom);
+  // The very picture the lookup window shows on the icon that opened it.
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(view_.errorBrowserIcon, STM_GETICON, 0, 0)), ClassSmallIcon());
+  EXPECT_FALSE(IsWindowEnabled(view_.window));
+  HWND tree = Tree(browser);
+  EXPECT_EQ(Strings({"CVTRES", "LINK\\LIB\\DUMPBIN\\EDITBIN", "ML", "NMAKE", "RC (\"C\" Errors)", "RC (\"W\" Errors)"}),
+            VisibleTexts(tree));
+  HTREEITEM ml = ChildItems(tree, nullptr)[2];
+  EXPECT_EQ(Strings({"A1100", "A12", "A2008", "A2009", "A4000"}), ChildTexts(tree, ml));
+  SelectItem(tree, ChildNamed(tree, ml, "A2009"));
+  EXPECT_EQ("Error", standin::TextOf(Detail(browser, 4)));
+  EXPECT_EQ("invalid character in file", standin::TextOf(Detail(browser, 6)));
+  EXPECT_EQ("Message 0x2009.", standin::TextOf(Detail(browser, 7)));
+  Click(browser, orva::kExpandAllButtonId);
+  standin::PumpMessages(20);
+  standin::SaveScreenshot(folder_ + "..\\error_browser_in_host.bmp");
+}
+
+TEST_F(BrowserHostTest, ErrorBrowserThenNoteBrowserInOneRun) {
+  HWND errors = OpenBrowserFromIcon(view_.errorBrowserIcon);
+  ASSERT_NE(nullptr, errors);
+  SendMessageA(errors, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ExpectClosed(errors);
+
+  PutNote("RW1004", std::string("w\0", 2));
+  HWND notes = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  ASSERT_NE(nullptr, notes);
+  EXPECT_EQ("Note Browser", standin::TextOf(notes));
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(view_.noteBrowserIcon, STM_GETICON, 0, 0)), ClassSmallIcon());
+  EXPECT_EQ(Strings({"CVTRES", "LINK\\LIB\\DUMPBIN\\EDITBIN", "ML", "NMAKE", "RC"}), RootTexts(Tree(notes)));
+  EXPECT_EQ("RICHEDIT", harness::ClassOf(Detail(notes, 3)));
+  SendMessageA(notes, WM_CLOSE, 0, 0);
+  ExpectClosed(notes);
+}
+
+// With A2008 on display and its note present, deleting that note in the
+// Note Browser turns the lookup window's note icon grey; the selection moves
+// to the sibling A2009, whose note stays.
+TEST_F(BrowserHostTest, DeletingTheNoteOnDisplayTurnsTheIconGreyAndKeepsTheSibling) {
+  PutNote("A2008", std::string("note of A2008\0", 14));
+  PutNote("A2009", std::string("note of A2009\0", 14));
+  LookUp("A2008");
+  ASSERT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
+  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  ASSERT_NE(nullptr, browser);
+  HWND tree = Tree(browser);
+  HTREEITEM ml = ChildItems(tree, nullptr)[2];
+  SelectItem(tree, ChildNamed(tree, ml, "A2008"));
+  HWND text = Detail(browser, 3);
+  EXPECT_EQ("note of A2008", standin::TextOf(text));
+  standin::PumpMessages(50);
+  standin::SaveScreenshot(folder_ + "..\\note_browser_in_host.bmp");
+  Click(browser, orva::kDeleteButtonId);
+  EXPECT_FALSE(FileExists(NotePath("A2008")));
+  EXPECT_EQ(std::string("note of A2009\0", 14), NoteBytes("A2009"));
+  EXPECT_EQ("note of A2009", standin::TextOf(text));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(browser, orva::kDeleteButtonId)));
+  EXPECT_TRUE(NoteIconShows(IDI_NO_NOTE));
+  SendMessageA(browser, WM_CLOSE, 0, 0);
+  // The note icon now asks before creating a note: A2008 has none.
+  EXPECT_TRUE(ClickAnswering(view_.noteIcon, IDNO));
+}
+
+// Edited and saved in the Note Browser, the note shows in the note editor of
+// the same number.
+TEST_F(BrowserHostTest, NoteSavedInTheBrowserShowsInTheEditor) {
+  PutNote("U1050", std::string("before\0", 7));
+  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  ASSERT_NE(nullptr, browser);
+  HWND tree = Tree(browser);
+  SelectItem(tree, ChildNamed(tree, ChildItems(tree, nullptr)[3], "U1050"));
+  SendMessageA(Detail(browser, 3), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after"));
+  Click(browser, orva::kSaveButtonId);
+  EXPECT_EQ(std::string("after\0", 6), NoteBytes("U1050"));
+  SendMessageA(browser, WM_CLOSE, 0, 0);
+  LookUp("U1050");
+  ClickAnswering(view_.noteIcon, IDNO);
+  HWND editor = FindWindowA(kNoteEditorClass, nullptr);
+  ASSERT_NE(nullptr, editor);
+  EXPECT_EQ("after", standin::TextOf(GetWindow(editor, GW_CHILD)));
+}
+
+// The rich edit library, the font and the image list go at host shutdown;
+// the browser that uses them goes first.
+TEST_F(BrowserHostTest, HostShutdownClosesAnOpenBrowser) {
+  PutNote("A2008", std::string("x\0", 2));
+  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  ASSERT_NE(nullptr, browser);
+  standin::CloseHost();
+  EXPECT_FALSE(IsWindow(browser));
+  EXPECT_FALSE(ClassRegistered(kBrowserClass));
+}
+
+}  // namespace
