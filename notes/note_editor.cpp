@@ -18,18 +18,6 @@ constexpr int kSeparatorStartX = 390;
 constexpr int kSeparatorEndX = 5;
 constexpr int kSeparatorY = 210;
 
-void RegisterNoteEditorClass() {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = NoteEditorProc;
-  windowClass.hInstance = g_state.moduleInstance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kNoteEditorClass;
-  RegisterClassExA(&windowClass);
-}
-
 // The caption names the number the note will be saved under. A number too
 // long for the caption buffer is refused whole rather than shown cut, which
 // would name another number (the lookup refuses such numbers anyway).
@@ -88,7 +76,7 @@ void OpenNoteEditor(int mode) {
   }
   ZeroFill(g_state.editorNumber);
   AppendText(g_state.editorNumber, g_state.currentNumber);
-  RegisterNoteEditorClass();
+  RegisterWindowClass(kNoteEditorClass, NoteEditorProc, CS_HREDRAW | CS_VREDRAW, nullptr);
 
   const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
   g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,

@@ -21,18 +21,11 @@ const char kBrowserClass[] = "ORVARA_Browser";
 bool IsNoteBrowser() { return g_state.browserMode == kNoteBrowserIconId; }
 
 void RegisterBrowserClass() {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-  windowClass.lpfnWndProc = BrowserWindowProc;
-  windowClass.hInstance = g_state.moduleInstance;
-  // The very pictures the lookup window shows on its browser icons, which
-  // own them; they outlive every browser.
-  windowClass.hIconSm = IsNoteBrowser() ? g_state.noteBrowserPicture : g_state.errorBrowserPicture;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kBrowserClass;
-  RegisterClassExA(&windowClass);
+  // The small icon is the very picture the lookup window shows on the
+  // browser's icon, which owns it; it outlives every browser.
+  RegisterWindowClass(kBrowserClass, BrowserWindowProc,
+                      CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
+                      IsNoteBrowser() ? g_state.noteBrowserPicture : g_state.errorBrowserPicture);
 }
 
 HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
@@ -160,6 +153,19 @@ POINT ScreenCentredCorner(int width, int height) {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = g_state.moduleInstance;
+  windowClass.hIconSm = smallIcon;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
 }
 
 HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,

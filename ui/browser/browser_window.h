@@ -35,6 +35,10 @@ void CloseBrowser();
 // window starts at 0, so that its caption stays on the screen.
 POINT ScreenCentredCorner(int width, int height);
 
+// Registers a window class of the add-in's module with the arrow cursor and
+// the button-face background, no icon, no menu; smallIcon may be null.
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon);
+
 // Creates a visible child control of parent with identifier id (0: none);
 // the caller gives it the shared font.
 HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
