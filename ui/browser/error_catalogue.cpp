@@ -8,6 +8,7 @@
 #include "lookup/message_module.h"
 #include "lookup/tool_table.h"
 #include "ui/browser/browser_window.h"
+#include "ui/browser/tree_fill.h"
 
 namespace orva {
 namespace {
@@ -24,25 +25,28 @@ constexpr size_t kItemTextSize = 3 + kHexTextSize;
 
 void FillErrorCatalogue() {
   InsertToolRoots(true);
+  TreeFill fill = {};
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
     g_state.currentTool = slot;
     char path[kPathSize] = {};
     // A module whose path does not fit reads like a missing one: its root stays empty.
     if (!AppendText(path, g_state.addinFolder, ToolFamilyOfSlot(slot)->moduleStem, ".dll")) continue;
     HMODULE module = OpenMessageModule(path);
-    WalkMessageTable(module, AddErrorItem, nullptr);
+    WalkMessageTable(module, AddErrorItem, &fill);
     CloseMessageModule(module);
   }
+  InsertQueuedItems(fill);
 }
 
-void AddErrorItem(void*, uint32_t number, const MessageEntry&) {
+// The visitor of the walk: one item per message, queued for the fill.
+void AddErrorItem(void* fill, uint32_t number, const MessageEntry&) {
   char hex[kHexTextSize] = {};
   FormatHexNumber(number, hex);
   char text[kItemTextSize] = {};
   AppendText(text, ToolFamilyOfSlot(g_state.currentTool)->pattern, hex);
 
-  InsertTreeItem(g_state.rootItems[g_state.currentTool], text, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM,
-                 kItemImage, static_cast<LPARAM>(number));
+  QueueTreeItem(*static_cast<TreeFill*>(fill), g_state.rootItems[g_state.currentTool], text,
+                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, static_cast<LPARAM>(number));
 }
 
 void ShowErrorDetail(HTREEITEM root, uint32_t number) {

@@ -41,24 +41,26 @@ void FillNoteCatalogue() {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return;  // no notes: the roots alone
+  TreeFill fill = {};
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) AddNoteItem(found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) AddNoteItem(found.cFileName, fill);
   } while (FindNextFileA(search, &found));
   FindClose(search);
+  InsertQueuedItems(fill);
 }
 
 // The item's text is the name the note is loaded, saved and deleted under,
 // so it is never cut: a cut name would name another note, and Delete would
 // remove the wrong file. A name that does not fit selectedNote, an empty
 // name, and a file that holds none of the patterns are left out.
-void AddNoteItem(const char* fileName) {
+void AddNoteItem(const char* fileName, TreeFill& fill) {
   const int32_t dot = FindText(1, fileName, ".");
   if (dot <= 1 || static_cast<size_t>(dot - 1) >= kNumberSize) return;
   const HTREEITEM root = NoteRoot(fileName);
   if (root == nullptr) return;
   char name[kNumberSize] = {};
   CopyFirst(fileName, static_cast<size_t>(dot - 1), name);
-  InsertTreeItem(root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, kItemImage, 0);
+  QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
 }
 
 void ShowSelectedNote() {

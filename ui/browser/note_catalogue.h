@@ -2,10 +2,13 @@
 // selection, Save and Delete of a note.
 #pragma once
 
+#include "ui/browser/tree_fill.h"
+
 namespace orva {
 
 void FillNoteCatalogue();
-void AddNoteItem(const char* fileName);
+// Queues the item of one note file (a file name without its folder) for the fill.
+void AddNoteItem(const char* fileName, TreeFill& fill);
 
 // Run by the browser's selection handling when a note item is selected: reads
 // its name into g_state.selectedNote and loads the note.
