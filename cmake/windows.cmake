@@ -209,3 +209,11 @@ target_link_libraries(orva-bench PRIVATE ${ORVA_SYSTEM_LIBS})
 target_link_options(orva-bench PRIVATE -static)
 set_target_properties(orva-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
 add_dependencies(orva-bench orva_bench_modules orva_modules orvara)
+
+# --- Size budget and imports of orvara.dll ------------------------------------------
+# The finished add-in measured 28,672 bytes (icons included); the budget sits
+# close above it.
+set(ORVA_SIZE_BUDGET 32768)
+add_test(NAME addin_size_and_imports
+  COMMAND ${CMAKE_COMMAND} -DADDIN=${ORVA_ADDIN_DIR}/orvara.dll -DBUDGET=${ORVA_SIZE_BUDGET}
+          -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/cmake/check_addin.cmake)

@@ -1,0 +1,30 @@
+# The add-in lives inside the host's process: it must stay small, and it must
+# load on a plain Windows, so it may import only the platform's own DLLs.
+# Run as: cmake -DADDIN=orvara.dll -DBUDGET=bytes -DOBJDUMP=... -P check_addin.cmake
+cmake_minimum_required(VERSION 3.25)
+file(SIZE "${ADDIN}" size)
+if(size GREATER BUDGET)
+  message(FATAL_ERROR "orvara.dll is ${size} bytes, over its budget of ${BUDGET} bytes")
+endif()
+message(STATUS "orvara.dll: ${size} bytes (budget ${BUDGET})")
+
+execute_process(COMMAND "${OBJDUMP}" -p "${ADDIN}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read the import table of ${ADDIN}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(allowed kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll advapi32.dll ole32.dll msvcrt.dll)
+foreach(line ${imports})
+  string(REGEX REPLACE "DLL Name: " "" name "${line}")
+  string(STRIP "${name}" name)
+  string(TOLOWER "${name}" lower)
+  if(NOT lower IN_LIST allowed)
+    message(FATAL_ERROR "orvara.dll imports ${name}, which a plain Windows does not have")
+  endif()
+endforeach()
+
+foreach(export GetOptions InstallDll DllProc)
+  if(NOT dump MATCHES "\\] ${export}\n")
+    message(FATAL_ERROR "orvara.dll does not export ${export} under its plain name")
+  endif()
+endforeach()
