@@ -149,34 +149,6 @@ void CloseBrowserWindow(HWND browser) {
 
 }  // namespace
 
-POINT ScreenCentredCorner(int width, int height) {
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
-}
-
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = style;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = g_state.moduleInstance;
-  windowClass.hIconSm = smallIcon;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  RegisterClassExA(&windowClass);
-}
-
-HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id) {
-  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
-}
-
-void SetControlText(HWND control, const char* text) {
-  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
 
 void OpenBrowser() {
   RegisterBrowserClass();

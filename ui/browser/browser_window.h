@@ -30,21 +30,4 @@ HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int imag
 // Closes an open browser (host shutdown); nothing when none is open.
 void CloseBrowser();
 
-// The top-left corner that centres a window of this outer size on the
-// primary screen. On an axis where the screen is smaller than the window the
-// window starts at 0, so that its caption stays on the screen.
-POINT ScreenCentredCorner(int width, int height);
-
-// Registers a window class of the add-in's module with the arrow cursor and
-// the button-face background, no icon, no menu; smallIcon may be null.
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon);
-
-// Creates a visible child control of parent with identifier id (0: none);
-// the caller gives it the shared font.
-HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id);
-
-// Sets a control's text; null empties it.
-void SetControlText(HWND control, const char* text);
-
 }  // namespace orva

@@ -27,27 +27,17 @@ constexpr int kSeparatorY = 35;
 constexpr int kSeparatorStart = 440;
 constexpr int kSeparatorEnd = 5;
 
-void SetText(HWND control, const char* text) {
-  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
 void SelectAllInput() { SendMessageA(g_state.inputBox, EM_SETSEL, 0, -1); }
 
 void RedrawLookupWindow() {
   RedrawWindow(g_state.lookupWindow, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
 }
 
-HWND CreateControl(HWND window, const char* className, const char* text, DWORD style, DWORD extendedStyle,
-                   int x, int y, int width, int height, int id) {
-  return CreateWindowExA(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
-}
-
 // A label or result field: the shared font is set without a redraw, since
 // the window is not on screen yet.
 HWND CreateTextControl(HWND window, const char* className, const char* text, DWORD style, DWORD extendedStyle,
                        int x, int y, int width, int height) {
-  HWND control = CreateControl(window, className, text, style, extendedStyle, x, y, width, height, 0);
+  HWND control = CreateChildControl(window, extendedStyle, className, text, style, x, y, width, height, 0);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
   return control;
 }
@@ -55,7 +45,7 @@ HWND CreateTextControl(HWND window, const char* className, const char* text, DWO
 // An icon button: a notifying icon static created without a size, which
 // takes the 16x16 size of the first picture it is given.
 HWND CreateIconControl(HWND window, int x, int id, HICON& picture, int resource, UINT loadFlags) {
-  HWND control = CreateControl(window, "STATIC", nullptr, SS_ICON | SS_NOTIFY, 0, x, 7, 0, 0, id);
+  HWND control = CreateChildControl(window, 0, "STATIC", nullptr, SS_ICON | SS_NOTIFY, x, 7, 0, 0, id);
   ShowPicture(control, picture, resource, loadFlags);
   return control;
 }
@@ -180,15 +170,7 @@ void OnDestroy(HWND window) {
 }  // namespace
 
 void CreateLookupWindow() {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = LookupWindowProc;
-  windowClass.hInstance = g_state.moduleInstance;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExA(&windowClass);
+  RegisterWindowClass(kClassName, LookupWindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
 
   g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Orvalith",
                                          WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, kExpandedWidth,
@@ -244,10 +226,10 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 void PerformLookup() {
-  SetText(g_state.typeField, nullptr);
-  SetText(g_state.titleField, nullptr);
-  SetText(g_state.toolField, nullptr);
-  SetText(g_state.descriptionBox, nullptr);
+  SetControlText(g_state.typeField, nullptr);
+  SetControlText(g_state.titleField, nullptr);
+  SetControlText(g_state.toolField, nullptr);
+  SetControlText(g_state.descriptionBox, nullptr);
   RedrawLookupWindow();
 
   ZeroFill(g_state.currentNumber);
@@ -257,10 +239,10 @@ void PerformLookup() {
   // Each outcome names the fields it fills (the tool label first, as soon as
   // a row matched); every other field stays empty from above.
   const LookupFields fields = FieldsOf(result);
-  if (fields.tool[0] != 0) SetText(g_state.toolField, fields.tool);
-  if (fields.type[0] != 0) SetText(g_state.typeField, fields.type);
-  if (fields.title[0] != 0) SetText(g_state.titleField, fields.title);
-  if (fields.description[0] != 0) SetText(g_state.descriptionBox, fields.description);
+  if (fields.tool[0] != 0) SetControlText(g_state.toolField, fields.tool);
+  if (fields.type[0] != 0) SetControlText(g_state.typeField, fields.type);
+  if (fields.title[0] != 0) SetControlText(g_state.titleField, fields.title);
+  if (fields.description[0] != 0) SetControlText(g_state.descriptionBox, fields.description);
   const bool found = result.outcome == LookupOutcome::Found;
   ReleaseLookupResult(result);
 
@@ -271,11 +253,11 @@ void PerformLookup() {
 }
 
 void ResetLookupWindow() {
-  SetText(g_state.typeField, nullptr);
-  SetText(g_state.titleField, nullptr);
-  SetText(g_state.toolField, nullptr);
-  SetText(g_state.inputBox, nullptr);
-  SetText(g_state.descriptionBox, nullptr);
+  SetControlText(g_state.typeField, nullptr);
+  SetControlText(g_state.titleField, nullptr);
+  SetControlText(g_state.toolField, nullptr);
+  SetControlText(g_state.inputBox, nullptr);
+  SetControlText(g_state.descriptionBox, nullptr);
   SetNoteIcon(false);
   g_state.lookupFailed = 1;
   g_state.noteExists = 0;
@@ -325,6 +307,35 @@ void CentreOnWindow(HWND reference, HWND window) {
   const int x = outer.left + (referenceWidth >> 1) - (width >> 1);
   const int y = outer.top + (referenceHeight >> 1) - (height >> 1);
   MoveWindow(window, x, y, width, height, FALSE);
+}
+
+POINT ScreenCentredCorner(int width, int height) {
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = g_state.moduleInstance;
+  windowClass.hIconSm = smallIcon;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
+}
+
+HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id) {
+  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+}
+
+void SetControlText(HWND control, const char* text) {
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 }  // namespace orva

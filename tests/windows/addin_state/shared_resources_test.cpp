@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/addin_state.h"
+#include "tests/windows/support/drawn_pixels.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace orva;
@@ -23,26 +24,6 @@ std::string UserName() {
   DWORD size = sizeof name;
   GetUserNameA(name, &size);
   return name;
-}
-
-// The pixels of an icon drawn on white, to compare two icons.
-std::vector<COLORREF> Pixels(HIMAGELIST list, int index, HICON icon) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  RECT all = {0, 0, 16, 16};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  if (list != nullptr) ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
-  else DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixels;
 }
 
 // How far apart two pictures are: the sum of their colour differences.
@@ -58,7 +39,7 @@ long Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
 std::vector<COLORREF> FileTypeIconPixels(const char* extension) {
   SHFILEINFOA info = {};
   SHGetFileInfoA(extension, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-  std::vector<COLORREF> pixels = Pixels(nullptr, 0, info.hIcon);
+  std::vector<COLORREF> pixels = IconPixels(info.hIcon);
   DestroyIcon(info.hIcon);
   return pixels;
 }
@@ -102,8 +83,8 @@ TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
   const std::vector<COLORREF> exe = FileTypeIconPixels(".exe");
   const std::vector<COLORREF> note = FileTypeIconPixels(".note");
   const std::vector<COLORREF> blank(256, RGB(255, 255, 255));
-  EXPECT_LT(Distance(Pixels(g_state.imageList, 0, nullptr), exe) * 20, Distance(blank, exe));
-  EXPECT_LT(Distance(Pixels(g_state.imageList, 1, nullptr), note) * 20, Distance(blank, note));
+  EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 0), exe) * 20, Distance(blank, exe));
+  EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 1), note) * 20, Distance(blank, note));
 }
 
 TEST_F(SharedResourcesTest, SharedFontAndRichEditClass) {

@@ -15,6 +15,7 @@
 
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/drawn_pixels.h"
 #include "tests/windows/support/test_paths.h"
 
 namespace hostharness {
@@ -44,26 +45,6 @@ inline void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   g_answer.shown = true;
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_answer.answer, BN_CLICKED), 0);
-}
-
-// What a 16x16 icon shows, pixel by pixel, drawn on white.
-inline std::vector<COLORREF> IconPixels(HICON icon) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  RECT all = {0, 0, 16, 16};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
-  }
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixels;
 }
 
 class HostTest : public testing::Test {
