@@ -149,7 +149,6 @@ void CloseBrowserWindow(HWND browser) {
 
 }  // namespace
 
-
 void OpenBrowser() {
   RegisterBrowserClass();
   const POINT corner = ScreenCentredCorner(kBrowserWidth, kBrowserHeight);
