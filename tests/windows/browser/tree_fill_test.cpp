@@ -10,27 +10,13 @@
 #include <vector>
 
 #include "host/addin_state.h"
+#include "tests/windows/browser/addin_harness.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/tree_fill.h"
 
 using namespace orva;
 
 namespace {
-
-std::vector<std::string> Children(HWND tree, HTREEITEM parent) {
-  std::vector<std::string> names;
-  for (HTREEITEM item = TreeView_GetChild(tree, parent); item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-    char text[64] = {};
-    TVITEMA data = {};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    names.push_back(text);
-  }
-  return names;
-}
 
 HWND MakeTree(HWND parent) {
   return CreateWindowExA(0, WC_TREEVIEWA, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent, nullptr,
@@ -64,9 +50,9 @@ TEST(TreeFill, SameOrderAsSortedInsertionOneByOne) {
   InsertQueuedItems(fill);
   EXPECT_EQ(nullptr, fill.items);
 
-  const std::vector<std::string> expected = Children(oneByOne, rootA);
-  EXPECT_EQ(expected, Children(collected, rootB));
-  EXPECT_EQ(expected, Children(collected, otherB));
+  const std::vector<std::string> expected = harness::ChildTexts(oneByOne, rootA);
+  EXPECT_EQ(expected, harness::ChildTexts(collected, rootB));
+  EXPECT_EQ(expected, harness::ChildTexts(collected, otherB));
   EXPECT_EQ(names.size(), expected.size());
   g_state.treeView = nullptr;
   DestroyWindow(window);
