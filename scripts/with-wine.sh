@@ -7,19 +7,44 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 xvfb_pid=""
+started_server=0
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  # Only the Wine server this run started goes: another run that shares the
+  # prefix keeps its own.
+  if [ "$started_server" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" >/dev/null 2>&1 || true; fi
 }
 trap cleanup EXIT
 
+# A Wine server works in a folder named after the prefix's device and inode.
+prefix_server_running() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local tag p
+  tag=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+  for p in $(pgrep wineserver); do
+    case "$(readlink "/proc/$p/cwd" 2>/dev/null)" in */"$tag") return 0 ;; esac
+  done
+  return 1
+}
+
 if [ -z "${DISPLAY:-}" ] || [ "${ORVA_PRIVATE_DISPLAY:-0}" = 1 ]; then
-  n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display itself and writes its number once it accepts
+  # connections, so two runs at once never race for the same one.
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
+  for _ in $(seq 1 200); do
+    [ -s "$display_file" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  n=$(tr -dc '0-9' <"$display_file")
+  rm -f "$display_file"
+  if [ -z "$n" ]; then
+    echo "with-wine: Xvfb did not start (is the package xvfb installed?)" >&2
+    exit 1
+  fi
   export DISPLAY=":$n"
-  for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
 fi
 
 mkdir -p "$(dirname "$WINEPREFIX")"
@@ -35,6 +60,7 @@ fonts="$WINEPREFIX/drive_c/windows/Fonts"
 if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/sserife.fon" ]; then
   mkdir -p "$fonts" && cp /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 fi
+prefix_server_running || started_server=1
 wineserver -p >/dev/null 2>&1
 # The first program of a session starts Wine's own background processes,
 # which inherit its output pipes and would keep a test runner waiting for
