@@ -21,6 +21,7 @@ struct AddinState {
   const void* hostProcs;        // answer to 1075; asked for, not used further
   const uint32_t* hostData;     // answer to 1076; field 1 moves the submenu from 6 to 7
   UINT menuItemId;              // answer to 1077; 0 while the add-in has no menu item
+  uint8_t installed;            // 1 from an enabled InstallDll until the host's close
 
   // --- Shared resources: AcquireSharedResources / ReleaseSharedResources -----
   HMODULE richEditLibrary;      // "RichEd32": makes the class "RICHEDIT" exist

@@ -65,6 +65,7 @@ LRESULT LookUpHostWord(HWND textWindow) {
 }
 
 void ShutDown() {
+  g_state.installed = 0;
   // Windows that use the shared font, image list and rich edit library must
   // not outlive them: close them first, without saving.
   CloseNoteEditor();
@@ -92,6 +93,7 @@ extern "C" const HookWords* __stdcall InstallAddin(HWND hostWindow, uint32_t opt
   g_state.menuItemId = static_cast<UINT>(SendMessageA(hostWindow, kHostGetMenuId, 0, 0));
   AddMenuItem();
   AcquireSharedResources();
+  g_state.installed = 1;
   g_hookWords.eax = kHookWord;
   return &g_hookWords;
 }
