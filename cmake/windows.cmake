@@ -34,16 +34,29 @@ endif()
 
 set(ORVA_SYSTEM_LIBS user32 gdi32 comctl32 kernel32 shell32 advapi32 ole32)
 
+# The project's version for the resource scripts (orvara.dll, orva-lookup.exe).
+set(ORVA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/orva_version.h.in ${ORVA_GENERATED_DIR}/orva_version.h @ONLY)
+set(ORVA_VERSION_LAYOUT ${CMAKE_SOURCE_DIR}/resources/version_info.rc)
+
 # A resource-only message module made by the message-module builder from a
-# readable source (.errors or .msgtable).
+# readable source (.errors or .msgtable). With SHIPPED it carries the version
+# resource, as every file of the package does.
 function(orva_message_module source module)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "SHIPPED" "" "")
   get_filename_component(dir ${module} DIRECTORY)
   get_filename_component(name ${module} NAME)
+  set(version)
+  set(depends ${source} ${ORVA_MSGMOD})
+  if(arg_SHIPPED)
+    set(version --version ${PROJECT_VERSION} ${ORVA_VERSION_LAYOUT})
+    list(APPEND depends ${ORVA_VERSION_LAYOUT})
+  endif()
   add_custom_command(OUTPUT ${module}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
     COMMAND ${Python3_EXECUTABLE} ${ORVA_MSGMOD} dll ${source} ${module}
-            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER}
-    DEPENDS ${source} ${ORVA_MSGMOD}
+            --windres ${CMAKE_RC_COMPILER} --cc ${CMAKE_C_COMPILER} ${version}
+    DEPENDS ${depends}
     COMMENT "Message module ${name}")
 endfunction()
 
@@ -67,8 +80,9 @@ add_custom_target(orva_icons DEPENDS ${ORVA_ICONS})
 # the tests that link the add-in's objects.
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/orvara.rc)
   add_library(orva_resources OBJECT ${CMAKE_SOURCE_DIR}/resources/orvara.rc)
-  target_include_directories(orva_resources PRIVATE ${ORVA_ICON_DIR} ${CMAKE_SOURCE_DIR})
-  set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/orvara.rc PROPERTIES OBJECT_DEPENDS "${ORVA_ICONS}")
+  target_include_directories(orva_resources PRIVATE ${ORVA_ICON_DIR} ${CMAKE_SOURCE_DIR} ${ORVA_GENERATED_DIR})
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/orvara.rc PROPERTIES OBJECT_DEPENDS
+    "${ORVA_ICONS};${ORVA_VERSION_LAYOUT};${ORVA_GENERATED_DIR}/orva_version.h")
   add_dependencies(orva_resources orva_icons)
   set(ORVA_RESOURCE_OBJECTS $<TARGET_OBJECTS:orva_resources>)
 endif()
@@ -90,7 +104,7 @@ set(ORVA_MODULES)
 foreach(source ${ORVA_CATALOGUE})
   get_filename_component(stem ${source} NAME_WE)
   set(module ${ORVA_ADDIN_DIR}/${stem}.dll)
-  orva_message_module(${source} ${module})
+  orva_message_module(${source} ${module} SHIPPED)
   list(APPEND ORVA_MODULES ${module})
 endforeach()
 add_custom_target(orva_modules ALL DEPENDS ${ORVA_MODULES})

@@ -28,8 +28,10 @@ Two source kinds are understood, told apart by the file's ending:
 Commands:
 
   msgmod.py table SOURCE OUT.bin            write the message-table bytes
-  msgmod.py dll SOURCE OUT.dll --windres W --cc CC
-                                            build a resource-only DLL
+  msgmod.py dll SOURCE OUT.dll --windres W --cc CC [--version X.Y.Z VERSION.rc]
+                                            build a resource-only DLL; with
+                                            --version it carries the version
+                                            resource that VERSION.rc lays out
   msgmod.py expected SOURCE.errors OUT.txt  one line per message: the number in
                                             hex, a tab, the text's bytes in hex
                                             (what the formatter must give back)
@@ -387,7 +389,36 @@ def table_bytes(source):
     raise SystemExit(f"{source}: a source ends in .errors or .msgtable")
 
 
-def build_dll(source, out, windres, cc):
+# What Explorer's Properties call each module (its FileDescription).
+MODULE_TOOLS = {
+    "ML": "ML (MASM)",
+    "CVTRES": "CVTRES",
+    "NMAKE": "NMAKE",
+    "linklib": "LINK, LIB, DUMPBIN and EDITBIN",
+    "rcc": "RC (RC numbers)",
+    "rcw": "RC (RW numbers)",
+}
+
+
+def version_resource(out, version, layout):
+    """Resource-script lines that give the module at out the version resource
+    laid out in the script layout (the one every shipped file uses)."""
+    parts = version.split(".")
+    if len(parts) != 3 or not all(p.isdigit() for p in parts):
+        raise SystemExit(f"version {version!r} is not MAJOR.MINOR.PATCH")
+    name = os.path.basename(out)
+    tools = MODULE_TOOLS.get(module_of(out), module_of(out))
+    return (f"#define ORVA_VERSION_MAJOR {parts[0]}\n"
+            f"#define ORVA_VERSION_MINOR {parts[1]}\n"
+            f"#define ORVA_VERSION_PATCH {parts[2]}\n"
+            f"#define ORVA_VERSION_TEXT \"{version}\"\n"
+            f"#define ORVA_FILE_DESCRIPTION \"ORVA message module: the errors of {tools}\"\n"
+            f"#define ORVA_ORIGINAL_FILENAME \"{name}\"\n"
+            f"#define ORVA_FILE_TYPE VFT_DLL\n"
+            f"#include \"{os.path.abspath(layout)}\"\n")
+
+
+def build_dll(source, out, windres, cc, version=None):
     data = table_bytes(source)
     with tempfile.TemporaryDirectory() as work:
         table = os.path.join(work, "table.bin")
@@ -396,6 +427,8 @@ def build_dll(source, out, windres, cc):
         rc = os.path.join(work, "module.rc")
         with open(rc, "w") as f:
             f.write("LANGUAGE 0, 0\n1 MESSAGETABLE \"table.bin\"\n")
+            if version is not None:
+                f.write(version_resource(out, *version))
         obj = os.path.join(work, "module.o")
         subprocess.run([windres, "-i", rc, "-o", obj, "-O", "coff"], check=True, cwd=work)
         subprocess.run([cc, "-shared", "-nostdlib", "-s", "-Wl,-e,0", "-o", out, obj], check=True)
@@ -412,6 +445,9 @@ def main(argv):
                 f.write(table_bytes(argv[2]))
         elif command == "dll" and len(argv) == 8 and argv[4] == "--windres" and argv[6] == "--cc":
             build_dll(argv[2], argv[3], argv[5], argv[7])
+        elif (command == "dll" and len(argv) == 11 and argv[4] == "--windres" and argv[6] == "--cc"
+              and argv[8] == "--version"):
+            build_dll(argv[2], argv[3], argv[5], argv[7], (argv[9], argv[10]))
         elif command == "expected" and len(argv) == 4:
             _, entries = catalogue_table(argv[2])
             patterns = MODULE_PATTERNS[module_of(argv[2])]
