@@ -109,12 +109,22 @@ foreach(source ${ORVA_CATALOGUE})
 endforeach()
 add_custom_target(orva_modules ALL DEPENDS ${ORVA_MODULES})
 
-# --- The console front end: orva-lookup NUMBER [FOLDER] ----------------------
-add_executable(orva-lookup ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.cpp $<TARGET_OBJECTS:orva_engine>)
-target_include_directories(orva-lookup PRIVATE ${CMAKE_SOURCE_DIR})
-set_target_properties(orva-lookup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
+# --- The console tool: orva-lookup, beside the modules it reads -----------------
+add_library(orva_console_logic OBJECT ${ORVA_CONSOLE_PORTABLE_SOURCES})
+target_include_directories(orva_console_logic PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(orva_console_logic PRIVATE -Os -Wall -Wextra -Werror)
+
+set(ORVA_LOOKUP_RC ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.rc)
+set_source_files_properties(${ORVA_LOOKUP_RC} PROPERTIES OBJECT_DEPENDS
+  "${ORVA_ICON_DIR}/1_orva.ico;${ORVA_VERSION_LAYOUT};${ORVA_GENERATED_DIR}/orva_version.h")
+add_executable(orva-lookup ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.cpp
+  ${CMAKE_SOURCE_DIR}/orva_lookup/note_file.cpp ${ORVA_LOOKUP_RC}
+  $<TARGET_OBJECTS:orva_console_logic> $<TARGET_OBJECTS:orva_engine>)
+target_include_directories(orva-lookup PRIVATE ${CMAKE_SOURCE_DIR} ${ORVA_ICON_DIR} ${ORVA_GENERATED_DIR})
+target_compile_options(orva-lookup PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Os -Wall -Wextra -Werror>)
+set_target_properties(orva-lookup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_ADDIN_DIR})
 target_link_options(orva-lookup PRIVATE -static -s)
-add_dependencies(orva-lookup orva_modules)
+add_dependencies(orva-lookup orva_modules orva_icons)
 
 # --- The stand-in host ---------------------------------------------------------
 # Plays the IDE: ide/stand-in-host.exe loads ide/Addins/orvara.dll. Its core
@@ -191,7 +201,7 @@ function(orva_windows_test name)
 endfunction()
 
 file(GLOB ORVA_PORTABLE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
-orva_windows_test(portable_tests_win32 ${ORVA_PORTABLE_TESTS})
+orva_windows_test(portable_tests_win32 ${ORVA_PORTABLE_TESTS} $<TARGET_OBJECTS:orva_console_logic>)
 
 file(GLOB ORVA_TEST_AREAS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*)
 foreach(area ${ORVA_TEST_AREAS})
@@ -203,6 +213,11 @@ foreach(area ${ORVA_TEST_AREAS})
     endif()
   endif()
 endforeach()
+
+# The console tests run the built orva-lookup.exe.
+if(TARGET test_orva_lookup)
+  add_dependencies(test_orva_lookup orva-lookup)
+endif()
 
 # --- The benchmark program (scripts/bench.sh) -------------------------------------
 # A synthetic catalogue of 10,000 messages in one module, for the fill of the

@@ -1,30 +1,91 @@
-// orva-lookup NUMBER [FOLDER]: the console front end of the lookup engine.
-// Runs RunLookup on the message modules in FOLDER (by default the Addins
-// folder beside this program) and prints the four fields the lookup window
-// would show, empty fields included.
+// orva-lookup: the lookup engine on the console, for build logs and scripts.
+// It lies beside the message modules and reads them from its own folder.
+//   orva-lookup NUMBER [FOLDER]   the four fields the lookup window shows
+//   orva-lookup --explain [FILE]  every error number of a build log explained
+//   orva-lookup --search WORD...  every message whose texts hold the words
+// The texts go out in the Windows ANSI code page, as the modules hold them,
+// and every line ends in one CR LF.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "lookup/error_lookup.h"
+#include "lookup/message_module.h"
+#include "orva_lookup/log_scan.h"
+#include "orva_lookup/note_file.h"
+#include "orva_lookup/word_search.h"
 
 namespace {
 
-void PrintFields(const orva::LookupFields& fields) {
-  std::printf("Type: %s\nTitle: %s\nTool: %s\nDescription:\n%s\n", fields.type, fields.title, fields.tool,
-              fields.description);
+// Exit status: found (or a log without errors); not found, unrecognised or
+// incomplete (or a log with errors, or a search without result); a usage or
+// folder error.
+constexpr int kFound = 0;
+constexpr int kNotFound = 1;
+constexpr int kUsageError = 2;
+
+const char kUsage[] =
+    "usage: orva-lookup NUMBER [FOLDER]\n"
+    "       orva-lookup --explain [FILE]\n"
+    "       orva-lookup --search WORD...\n"
+    "\n"
+    "  NUMBER            shows the type, title, tool and description of an error\n"
+    "                    number such as A2008, LNK2019, U1077, RC2104, RW1004 or\n"
+    "                    CVT1100, read from the message modules in FOLDER (by\n"
+    "                    default the folder orva-lookup.exe lies in)\n"
+    "  --explain [FILE]  reads a build log of ML, LINK, NMAKE, RC or CVTRES (from\n"
+    "                    standard input without FILE) and explains each error\n"
+    "                    number in it once, with your ORVA note on it\n"
+    "  --search WORD...  lists every error whose title or description holds all\n"
+    "                    the words, in any letter case\n"
+    "\n"
+    "Exit status: 0 found, or a log without errors; 1 not found, or a log with\n"
+    "errors, or no error holds the words; 2 a usage or folder error.\n";
+
+// --- Output ----------------------------------------------------------------
+// Standard output is binary: every line end is written here as CR LF, whether
+// the text held CR LF (the descriptions), LF (our own lines) or a lone CR.
+void Print(const char* text, size_t length) {
+  for (size_t i = 0; i < length; ++i) {
+    const char c = text[i];
+    if (c == '\r' && i + 1 < length && text[i + 1] == '\n') continue;
+    if (c == '\r' || c == '\n') {
+      std::fputs("\r\n", stdout);
+    } else {
+      std::fputc(c, stdout);
+    }
+  }
 }
 
-// The folder the modules are read from, ending in a backslash. A folder given
-// in the Unix form (under Wine) is reached through drive Z:.
-bool ModuleFolder(int argc, char** argv, char (&folder)[orva::kPathSize]) {
-  if (argc < 3) {
-    char program[orva::kPathSize] = {};
-    GetModuleFileNameA(nullptr, program, orva::kPathSize - 1);
-    orva::PathOnly(program, folder);
-    return orva::AppendText(folder, "Addins\\");
-  }
-  const char* given = argv[2];
+void Print(const std::string& text) { Print(text.data(), text.size()); }
+void Print(const char* text) { Print(text, std::strlen(text)); }
+
+void PrintFields(const orva::LookupFields& fields) {
+  Print(std::string("Type: ") + fields.type + "\nTitle: " + fields.title + "\nTool: " + fields.tool +
+        "\nDescription:\n" + fields.description + "\n");
+}
+
+// --- The module folder ---------------------------------------------------------
+
+// The folder orva-lookup.exe lies in, ending in a backslash.
+bool ProgramFolder(char (&folder)[orva::kPathSize]) {
+  char program[orva::kPathSize] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, program, orva::kPathSize);
+  if (length == 0 || length >= orva::kPathSize - 1) return false;
+  orva::PathOnly(program, folder);
+  return folder[0] != 0;
+}
+
+// A folder given on the command line, ending in a backslash. A folder in the
+// Unix form (under Wine) is reached through drive Z:.
+bool GivenFolder(const char* given, char (&folder)[orva::kPathSize]) {
   if (given[0] == '/' && !orva::AppendText(folder, "Z:")) return false;
   if (!orva::AppendText(folder, given)) return false;
   for (char* p = folder; *p != 0; ++p) {
@@ -34,22 +95,186 @@ bool ModuleFolder(int argc, char** argv, char (&folder)[orva::kPathSize]) {
   return length == 0 || folder[length - 1] == '\\' || orva::AppendText(folder, "\\");
 }
 
+// A folder without a single message module is no module folder: say so,
+// rather than answer every number with "Could not find info".
+bool HoldsMessageModules(const char* folder) {
+  for (const orva::ToolFamily& family : orva::kToolTable) {
+    char path[orva::kPathSize] = {};
+    if (orva::AppendText(path, folder, family.moduleStem, ".dll") &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ModuleFolder(const char* given, char (&folder)[orva::kPathSize]) {
+  const bool composed = given != nullptr ? GivenFolder(given, folder) : ProgramFolder(folder);
+  if (!composed) {
+    std::fprintf(stderr, "orva-lookup: the folder path is too long\n");
+    return false;
+  }
+  if (!HoldsMessageModules(folder)) {
+    std::fprintf(stderr, "orva-lookup: no message modules (ML.dll, linklib.dll ...) in %s\n", folder);
+    return false;
+  }
+  return true;
+}
+
+// --- orva-lookup NUMBER [FOLDER] -------------------------------------------------
+
+int LookUp(const char* number, const char* folder) {
+  // The lookup window's input box takes upper case only; so does the console.
+  char upper[orva::kNumberSize] = {};
+  orva::CopyFirst(number, orva::TextLength(number), upper);
+  CharUpperBuffA(upper, static_cast<DWORD>(orva::TextLength(upper)));
+  // A number longer than the buffer holds would be cut; the engine refuses
+  // anything over seven characters anyway, so hand it the whole text then.
+  const char* asked = orva::TextLength(number) < orva::kNumberSize ? upper : number;
+
+  orva::LookupResult result = orva::RunLookup(asked, folder);
+  PrintFields(orva::FieldsOf(result));
+  const int status = result.outcome == orva::LookupOutcome::Found ? kFound : kNotFound;
+  orva::ReleaseLookupResult(result);
+  return status;
+}
+
+// --- orva-lookup --explain [FILE] ---------------------------------------------------
+
+void ExplainNumber(const orva::LoggedNumber& logged, const char* folder, const char* notesFolder) {
+  Print("== " + logged.number + ": " + std::to_string(logged.lines) + (logged.lines == 1 ? " line" : " lines") +
+        ", the first:\n   " + logged.firstLine + "\n");
+  orva::LookupResult result = orva::RunLookup(logged.number.c_str(), folder);
+  PrintFields(orva::FieldsOf(result));
+  orva::ReleaseLookupResult(result);
+  std::string note;
+  if (orva::ReadNoteText(notesFolder, logged.number.c_str(), &note)) Print("Your note:\n" + note + "\n");
+  Print("\n");
+}
+
+int Explain(const char* file, const char* folder) {
+  FILE* log = stdin;
+  if (file != nullptr) {
+    log = std::fopen(file, "rb");
+    if (log == nullptr) {
+      std::fprintf(stderr, "orva-lookup: cannot open the log %s\n", file);
+      return kUsageError;
+    }
+  } else {
+    _setmode(_fileno(stdin), _O_BINARY);
+  }
+  // The log streams through a fixed buffer: only the distinct numbers and
+  // their first lines are kept, so a log of any size fits.
+  orva::LogTally tally;
+  std::vector<char> buffer(64 * 1024);
+  size_t got = 0;
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), log)) > 0) orva::AddLogBytes(tally, buffer.data(), got);
+  const bool failed = std::ferror(log) != 0;
+  if (log != stdin) std::fclose(log);
+  if (failed) {
+    std::fprintf(stderr, "orva-lookup: cannot read the log %s\n", file != nullptr ? file : "(standard input)");
+    return kUsageError;
+  }
+  orva::FinishLog(tally);
+
+  const std::string lines = std::to_string(tally.lineCount) + (tally.lineCount == 1 ? " line" : " lines");
+  if (tally.numbers.empty()) {
+    Print("No error numbers in " + lines + ".\n");
+    return kFound;
+  }
+  char notesFolder[orva::kPathSize] = {};
+  orva::NotesFolderOf(folder, notesFolder);
+  for (const orva::LoggedNumber& logged : tally.numbers) ExplainNumber(logged, folder, notesFolder);
+  const size_t count = tally.numbers.size();
+  Print(std::to_string(count) + (count == 1 ? " error number on " : " error numbers on ") +
+        std::to_string(tally.diagnosticLines) + " of " + lines + ".\n");
+  return tally.namesError ? kNotFound : kFound;
+}
+
+// --- orva-lookup --search WORD... -------------------------------------------------
+
+struct Search {
+  const orva::ToolFamily* family;
+  const char* const* words;
+  size_t wordCount;
+  size_t labelWidth;
+  size_t found;
+};
+
+void SearchMessage(void* context, uint32_t number, const orva::MessageEntry& entry) {
+  Search& search = *static_cast<Search*>(context);
+  // The entry's text ends at its terminator or at the entry's end, whichever
+  // comes first.
+  size_t length = 0;
+  while (length < entry.textSize && entry.text[length] != 0) ++length;
+  const std::string text(entry.text, length);
+  const orva::MessagePieces pieces = orva::SplitMessageText(text.c_str());
+  if (!orva::HoldsAllWords(pieces, search.words, search.wordCount)) return;
+
+  char hex[orva::kHexTextSize] = {};
+  orva::FormatHexNumber(number, hex);
+  std::string line = std::string(search.family->pattern) + hex;
+  line.resize(std::max<size_t>(line.size() + 1, 9), ' ');
+  line += search.family->label;
+  line.resize(std::max(line.size() + 1, 9 + search.labelWidth + 1), ' ');
+  line.append(pieces.title.start, pieces.title.length);
+  Print(line + "\n");
+  ++search.found;
+}
+
+int SearchWords(const char* const* words, size_t count, const char* folder) {
+  Search search{nullptr, words, count, 0, 0};
+  for (const orva::ToolFamily& family : orva::kToolTable) {
+    search.labelWidth = std::max(search.labelWidth, orva::TextLength(family.label));
+  }
+  // In the Error Browser's order of the tools, each module in its table order.
+  for (uint32_t slot = 1; slot <= orva::kToolFamilies; ++slot) {
+    search.family = orva::ToolFamilyOfSlot(slot);
+    char path[orva::kPathSize] = {};
+    if (!orva::AppendText(path, folder, search.family->moduleStem, ".dll")) continue;
+    HMODULE module = orva::OpenMessageModule(path);
+    orva::WalkMessageTable(module, SearchMessage, &search);
+    orva::CloseMessageModule(module);
+  }
+  if (search.found == 0) {
+    std::fprintf(stderr, "orva-lookup: no error holds all of these words\n");
+    return kNotFound;
+  }
+  return kFound;
+}
+
+int UsageError() {
+  std::fputs(kUsage, stderr);
+  return kUsageError;
+}
+
+bool IsHelp(const char* word) {
+  return std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0 || std::strcmp(word, "/?") == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: orva-lookup NUMBER [FOLDER]\n");
-    return 2;
-  }
-  char folder[orva::kPathSize] = {};
-  if (!ModuleFolder(argc, argv, folder)) {
-    std::fprintf(stderr, "orva-lookup: the folder path is too long\n");
-    return 2;
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (argc < 2) return UsageError();
+  const char* first = argv[1];
+  if (IsHelp(first)) {
+    Print(kUsage);
+    return kFound;
   }
 
-  orva::LookupResult result = orva::RunLookup(argv[1], folder);
-  PrintFields(orva::FieldsOf(result));
-  const int status = result.outcome == orva::LookupOutcome::Found ? 0 : 1;
-  orva::ReleaseLookupResult(result);
-  return status;
+  char folder[orva::kPathSize] = {};
+  if (std::strcmp(first, "--explain") == 0) {
+    if (argc > 3) return UsageError();
+    if (!ModuleFolder(nullptr, folder)) return kUsageError;
+    return Explain(argc == 3 ? argv[2] : nullptr, folder);
+  }
+  if (std::strcmp(first, "--search") == 0) {
+    if (argc < 3) return UsageError();
+    if (!ModuleFolder(nullptr, folder)) return kUsageError;
+    return SearchWords(argv + 2, static_cast<size_t>(argc - 2), folder);
+  }
+  if (first[0] == '-' || argc > 3) return UsageError();
+  if (!ModuleFolder(argc == 3 ? argv[2] : nullptr, folder)) return kUsageError;
+  return LookUp(first, folder);
 }

@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes to the message-table walk and the formatter bound,
-// and arbitrary texts to the classification, the host-word test and the
-// split. The first byte chooses the target and, for the bound, the number.
+// Feeds arbitrary bytes to the message-table walk, the formatter bound and
+// the console tool's build-log tally, and arbitrary texts to the
+// classification, the host-word test and the split. The first byte chooses
+// the target and, for the bound, the number (and for the log, where it is cut
+// in two pieces).
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +10,7 @@
 
 #include "lookup/message_table.h"
 #include "lookup/tool_table.h"
+#include "orva_lookup/log_scan.h"
 
 namespace {
 
@@ -34,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A copy of exactly the input's size, so that AddressSanitizer sees any
   // read past the table's end.
   std::vector<uint8_t> table(data, data + size);
-  switch (selector % 4) {
+  switch (selector % 5) {
     case 0: {
       unsigned sum = 0;
       orva::WalkMessageTableBytes(table.data(), table.size(), TouchEntry, &sum);
@@ -53,6 +56,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const orva::ErrorNumberClass c = orva::ClassifyErrorNumber(text.data());
       if (c.family != nullptr && c.digits[orva::kDigitsSize - 1] != 0) __builtin_trap();
       (void)orva::QualifiesAsErrorNumber(text.data());
+      break;
+    }
+    case 4: {
+      orva::LogTally tally;
+      const size_t cut = size == 0 ? 0 : (selector >> 3) % (size + 1);
+      orva::AddLogBytes(tally, reinterpret_cast<const char*>(table.data()), cut);
+      orva::AddLogBytes(tally, reinterpret_cast<const char*>(table.data()) + cut, size - cut);
+      orva::FinishLog(tally);
+      uint64_t named = 0;
+      for (const orva::LoggedNumber& logged : tally.numbers) {
+        named += logged.lines;
+        if (logged.firstLine.size() > orva::kLogLineLimit || logged.number.size() > orva::kMaxErrorNumberLength) {
+          __builtin_trap();
+        }
+      }
+      if (named != tally.diagnosticLines || tally.diagnosticLines > tally.lineCount) __builtin_trap();
       break;
     }
     default: {

@@ -1,0 +1,61 @@
+// What orva-lookup reads in a build log: the error numbers that ML, LINK,
+// NMAKE, RC and CVTRES print, and the tally of the distinct numbers in the
+// order they first appear. Portable: no Windows header, so the native
+// sanitizer build and the fuzzer run exactly this code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "lookup/tool_table.h"
+
+namespace orva {
+
+// Bytes kept of each log line: far more than any tool's diagnostic needs (a
+// path has at most 260 characters); the rest of a longer line is passed over,
+// so that memory stays fixed however long a line is.
+constexpr size_t kLogLineLimit = 1024;
+
+struct LogDiagnostic {
+  char number[kMaxErrorNumberLength + 1];
+  bool isError;  // "error" or "fatal error"; false for "warning"
+};
+
+// The diagnostic a tool wrote on this line, in the form all five share:
+// the word "error" or "warning" in any letter case, standing on its own
+// ("fatal error" included), blanks, a tool family's pattern followed by
+// decimal digits (seven characters at most), optional blanks and a colon:
+//   prog.asm(12) : error A2008: syntax error : token
+//   prog.rc(3) : error RC2104 : undefined keyword or key name: IDC_X
+//   LINK : fatal error LNK1104: cannot open file 'kernel32.lib'
+// The first such diagnostic on the line counts; false when there is none.
+bool FindLogDiagnostic(const char* line, size_t length, LogDiagnostic* found);
+
+struct LoggedNumber {
+  std::string number;
+  uint64_t lines;         // lines that named it
+  std::string firstLine;  // the first of them, as kept (without its line end)
+};
+
+// The tally of a whole log, fed in pieces of any size: a line may be split
+// across two pieces, and lines end in LF or CR LF.
+struct LogTally {
+  std::vector<LoggedNumber> numbers;  // in order of first appearance
+  uint64_t lineCount = 0;
+  uint64_t diagnosticLines = 0;       // lines that named a number
+  bool namesError = false;            // some line was an error, not a warning
+
+  // The line being read and where each number stands in numbers.
+  std::string line;
+  bool lineOpen = false;
+  std::unordered_map<std::string, size_t> positions;
+};
+
+void AddLogBytes(LogTally& tally, const char* bytes, size_t size);
+// Counts a last line that has no line end.
+void FinishLog(LogTally& tally);
+
+}  // namespace orva

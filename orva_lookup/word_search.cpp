@@ -1,0 +1,43 @@
+// The word search over a message's title and description.
+#include "orva_lookup/word_search.h"
+
+namespace orva {
+namespace {
+
+// Lower case in Windows-1252: A-Z, the accented capitals from 0xC0 (but not
+// the multiplication sign 0xD7), and the four capitals below 0xA0.
+unsigned char Fold(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0x8A: return 0x9A;  // S caron
+    case 0x8C: return 0x9C;  // OE
+    case 0x8E: return 0x9E;  // Z caron
+    case 0x9F: return 0xFF;  // Y diaeresis
+    default: return c;
+  }
+}
+
+bool PieceHolds(const TextPiece& piece, const char* word) {
+  const size_t wordLength = TextLength(word);
+  if (wordLength > piece.length) return false;
+  for (size_t at = 0; at + wordLength <= piece.length; ++at) {
+    size_t i = 0;
+    while (i < wordLength && Fold(static_cast<unsigned char>(piece.start[at + i])) ==
+                                 Fold(static_cast<unsigned char>(word[i]))) {
+      ++i;
+    }
+    if (i == wordLength) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool HoldsAllWords(const MessagePieces& message, const char* const* words, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (!PieceHolds(message.title, words[i]) && !PieceHolds(message.description, words[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace orva

@@ -1,0 +1,228 @@
+// orva-lookup.exe as a user or a build script runs it: a copy beside the
+// shipped modules in a scratch folder (so its notes are a scratch one), its
+// exit status, its output byte for byte, and its reading of build logs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lookup/tool_table.h"
+#include "tests/windows/support/run_program.h"
+#include "tests/windows/support/test_paths.h"
+
+namespace {
+
+const char* const kShipped[] = {"orva-lookup.exe", "ML.dll", "CVTRES.dll", "NMAKE.dll",
+                                "linklib.dll",     "rcc.dll", "rcw.dll"};
+
+// Every line ends in exactly one CR LF, the last one included.
+testing::AssertionResult EveryLineEndsInCrLf(const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+    const bool after = text[i] == '\n' && i > 0 && text[i - 1] == '\r' && (i < 2 || text[i - 2] != '\r');
+    if ((text[i] == '\r' && !crlf) || (text[i] == '\n' && !after)) {
+      return testing::AssertionFailure() << "a bare or doubled line end at byte " << i << " of:\n" << text;
+    }
+  }
+  if (!text.empty() && text.back() != '\n') return testing::AssertionFailure() << "no line end at the end";
+  return testing::AssertionSuccess();
+}
+
+class OrvaLookupTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
+    for (const char* file : kShipped) {
+      ASSERT_TRUE(CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\" + file).c_str(), (folder_ + file).c_str(), FALSE))
+          << file;
+    }
+  }
+  void TearDown() override { RemoveTree(folder_); }
+
+  // Runs orva-lookup with arguments; a log, when given, is its standard input.
+  ProgramRun Run(const std::string& arguments, const std::string* log = nullptr) {
+    std::string input;
+    if (log != nullptr) {
+      input = folder_ + "stdin.log";
+      WriteFileBytes(input, *log);
+    }
+    return RunProgram("\"" + folder_ + "orva-lookup.exe\" " + arguments, input, folder_);
+  }
+
+  void SaveNote(const std::string& name, const std::string& bytes) {
+    char user[257] = {};
+    DWORD size = sizeof user;
+    GetUserNameA(user, &size);
+    const std::string notes = folder_ + "Orva Notes\\";
+    CreateDirectoryA(notes.c_str(), nullptr);
+    CreateDirectoryA((notes + user).c_str(), nullptr);
+    WriteFileBytes(notes + user + "\\" + name + ".note", bytes);
+  }
+
+  std::string folder_;
+};
+
+}  // namespace
+
+TEST_F(OrvaLookupTest, NumberExitStatusAndLineEnds) {
+  struct Case {
+    std::string arguments;
+    DWORD status;
+    const char* shows;  // on standard output
+  } cases[] = {
+      {"A2008", 0, "Tool: ML\r\n"},
+      {"a2008", 0, "Tool: ML\r\n"},  // upper case, as the input box makes it
+      {"A9999", 1, "Could not find info for this error number\r\n"},
+      {"X1234", 1, "Tool: Unrecognized tool\r\n"},
+      {"LNK", 1, "Please enter a complete error number\r\n"},
+      {"--help", 0, "usage: orva-lookup NUMBER [FOLDER]\r\n"},
+      {"", 2, ""},
+      {"--bogus", 2, ""},
+      {"--search", 2, ""},
+      {"--explain a.log b.log", 2, ""},
+      {"A2008 \"" + folder_ + "no such folder\"", 2, ""},
+      {"A2008 \"" + TestProgramFolder() + "catalogue\"", 2, ""},  // a folder without modules
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = Run(c.arguments);
+    EXPECT_EQ(c.status, run.exitCode) << c.arguments << "\n" << run.out << run.err;
+    EXPECT_NE(std::string::npos, run.out.find(c.shows)) << c.arguments << "\n" << run.out;
+    EXPECT_TRUE(EveryLineEndsInCrLf(run.out)) << c.arguments;
+    if (c.status == 2) EXPECT_FALSE(run.err.empty()) << c.arguments << ": says nothing";
+  }
+}
+
+TEST_F(OrvaLookupTest, ExplainsEachNumberOfABuildLogOnce) {
+  const std::string log =
+      "Microsoft (R) Program Maintenance Utility Version 6.00.8168.0\r\n"
+      "        ml /c /coff prog.asm\r\n"
+      " Assembling: prog.asm\r\n"
+      "prog.asm(12) : error A2008: syntax error : token\r\n"
+      "prog.asm(13) : warning A4011: multiple .MODEL directives found : .MODEL ignored\r\n"
+      "prog.asm(30) : error A2008: syntax error : 0A2008h\r\n"
+      "prog.asm(31) : error A9999: a number the modules lack\r\n"
+      "        mov eax, 0A2008h ; error XA2008: inside a word\r\n"
+      "prog.rc(3) : error RC2104 : undefined keyword or key name: IDC_X\r\n"
+      "CVTRES : fatal error CVT1100: duplicate resource.  type:ICON, name:1, language:0x0409\r\n"
+      "LINK : fatal error LNK1104: cannot open file 'kernel32.lib'\r\n"
+      "prog.obj : error LNK2019: unresolved external symbol _Foo@4 referenced in function _start\r\n"
+      "prog.obj : error LNK2019: unresolved external symbol _Bar@8 referenced in function _start\r\n"
+      "NMAKE : fatal error U1077: 'ml' : return code '0x1'\r\n"
+      "Stop.\r\n";
+  // The note's text ends at its first zero byte, as in the add-in.
+  SaveNote("A2008", std::string("Check the macro\r\nbefore line 12.") + '\0' + "left over");
+
+  WriteFileBytes(folder_ + "build log.txt", log);
+  const ProgramRun fromFile = Run("--explain \"" + folder_ + "build log.txt\"");
+  const ProgramRun fromInput = Run("--explain", &log);
+  EXPECT_EQ(1u, fromFile.exitCode) << fromFile.err;
+  EXPECT_EQ(fromFile.out, fromInput.out);
+  EXPECT_TRUE(EveryLineEndsInCrLf(fromFile.out));
+
+  struct Expected {
+    const char* number;
+    const char* lines;
+    const char* first;
+  } expected[] = {
+      {"A2008", "2 lines", "prog.asm(12) : error A2008: syntax error : token"},
+      {"A4011", "1 line", "prog.asm(13) : warning A4011: multiple .MODEL directives found : .MODEL ignored"},
+      {"A9999", "1 line", "prog.asm(31) : error A9999: a number the modules lack"},
+      {"RC2104", "1 line", "prog.rc(3) : error RC2104 : undefined keyword or key name: IDC_X"},
+      {"CVT1100", "1 line", "CVTRES : fatal error CVT1100: duplicate resource.  type:ICON, name:1, language:0x0409"},
+      {"LNK1104", "1 line", "LINK : fatal error LNK1104: cannot open file 'kernel32.lib'"},
+      {"LNK2019", "2 lines", "prog.obj : error LNK2019: unresolved external symbol _Foo@4 referenced in function _start"},
+      {"U1077", "1 line", "NMAKE : fatal error U1077: 'ml' : return code '0x1'"},
+  };
+  const std::string& out = fromFile.out;
+  size_t previous = 0;
+  for (const Expected& e : expected) {
+    const std::string header = std::string("== ") + e.number + ": " + e.lines + ", the first:\r\n   " + e.first + "\r\n";
+    const size_t at = out.find(header);
+    ASSERT_NE(std::string::npos, at) << header << "\nin:\n" << out;
+    EXPECT_LT(previous, at + 1) << e.number << " is out of the order of first appearance";
+    EXPECT_EQ(at, out.rfind(std::string("== ") + e.number + ":")) << e.number << " explained twice";
+    previous = at;
+    // The explanation is what a lookup of the number alone shows.
+    const std::string fields = Run(e.number).out;
+    EXPECT_EQ(at + header.size(), out.find(fields, at)) << e.number;
+  }
+  EXPECT_NE(std::string::npos, out.find("Your note:\r\nCheck the macro\r\nbefore line 12.\r\n\r\n== A4011"));
+  EXPECT_EQ(out.find("Your note:"), out.rfind("Your note:"));  // only A2008 has one
+  EXPECT_NE(std::string::npos, out.find("\r\n8 error numbers on 10 of 15 lines.\r\n"));
+}
+
+TEST_F(OrvaLookupTest, ExplainStatusWithoutErrors) {
+  const std::string clean = "        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n";
+  const std::string warnings = "prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n";
+  ProgramRun run = Run("--explain", &clean);
+  EXPECT_EQ(0u, run.exitCode);
+  EXPECT_EQ("No error numbers in 3 lines.\r\n", run.out);
+  run = Run("--explain", &warnings);
+  EXPECT_EQ(0u, run.exitCode) << run.out;
+  run = Run("--explain \"" + folder_ + "no such.log\"");
+  EXPECT_EQ(2u, run.exitCode) << run.out;
+}
+
+// A log far larger than what the tool may hold: it streams, and still counts.
+TEST_F(OrvaLookupTest, ExplainStreamsALargeLog) {
+  std::string block = "prog.asm(1) : error A2008: syntax error : token\r\n";
+  while (block.size() < 1024 * 1024) block += "        ml /c /coff /Cp /nologo some\\rather\\long\\path\\prog.asm\r\n";
+  const std::string path = folder_ + "large.log";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  for (int i = 0; i < 100; ++i) WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+  CloseHandle(file);
+
+  const ProgramRun run = Run("--explain \"" + path + "\"");
+  EXPECT_EQ(1u, run.exitCode) << run.err;
+  EXPECT_NE(std::string::npos, run.out.find("== A2008: 100 lines, the first:")) << run.out.substr(0, 200);
+  ASSERT_GT(run.peakMemory, 0u) << "the program's memory could not be read";
+  EXPECT_LT(run.peakMemory, 24u * 1024 * 1024) << "a 100 MB log was held in memory";
+}
+
+// The search over the shipped catalogue finds exactly the entries whose title
+// or description holds every word, as the catalogue's own sources say.
+TEST_F(OrvaLookupTest, SearchListsEveryErrorThatHoldsAllWords) {
+  const std::vector<std::string> words = {"unresolved", "external"};
+  std::vector<std::string> expected;
+  for (uint32_t slot = 1; slot <= orva::kToolFamilies; ++slot) {
+    const orva::ToolFamily* family = orva::ToolFamilyOfSlot(slot);
+    std::ifstream in(TestProgramFolder() + "catalogue\\" + family->moduleStem + ".expected");
+    std::vector<std::pair<uint32_t, std::string>> found;
+    std::string line;
+    while (std::getline(in, line)) {
+      std::istringstream fields(line);
+      std::string name, number, hex, text;
+      std::getline(fields, name, '\t');
+      std::getline(fields, number, '\t');
+      std::getline(fields, hex, '\t');
+      for (size_t i = 0; i + 1 < hex.size(); i += 2) text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+      const std::string shown = text.substr(text.find('\x95') + 1);  // title and description
+      std::string lower = shown;
+      std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return static_cast<char>(tolower(c)); });
+      if (std::all_of(words.begin(), words.end(), [&](const std::string& w) { return lower.find(w) != std::string::npos; })) {
+        found.emplace_back(std::stoul(number, nullptr, 16), name);
+      }
+    }
+    std::sort(found.begin(), found.end());  // the walk goes in table order
+    for (const auto& f : found) expected.push_back(f.second);
+  }
+  ASSERT_FALSE(expected.empty());
+
+  const ProgramRun run = Run("--search UNRESOLVED External");
+  EXPECT_EQ(0u, run.exitCode) << run.err;
+  EXPECT_TRUE(EveryLineEndsInCrLf(run.out));
+  std::vector<std::string> listed;
+  std::istringstream lines(run.out);
+  std::string line;
+  while (std::getline(lines, line)) listed.push_back(line.substr(0, line.find(' ')));
+  EXPECT_EQ(expected, listed) << run.out;
+
+  EXPECT_EQ(1u, Run("--search unresolved zzzzq").exitCode);
+}
