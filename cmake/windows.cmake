@@ -219,6 +219,31 @@ if(TARGET test_orva_lookup)
   add_dependencies(test_orva_lookup orva-lookup)
 endif()
 
+# --- The release package: dist/orva-<version>-win32.zip and its checksum ------------
+# scripts/package.sh copies them to the source tree's dist/.
+set(ORVA_PACKAGER ${CMAKE_SOURCE_DIR}/package/make_package.py)
+set(ORVA_PACKAGE ${CMAKE_BINARY_DIR}/dist/orva-${PROJECT_VERSION}-win32.zip)
+add_custom_command(OUTPUT ${ORVA_PACKAGE} ${ORVA_PACKAGE}.sha256
+  COMMAND ${Python3_EXECUTABLE} ${ORVA_PACKAGER} ${PROJECT_VERSION} ${CMAKE_SOURCE_DIR}/package/ORVA.txt
+          ${ORVA_PACKAGE} $<TARGET_FILE:orvara> ${ORVA_MODULES} $<TARGET_FILE:orva-lookup>
+  DEPENDS orvara orva-lookup ${ORVA_MODULES} ${ORVA_PACKAGER} ${CMAKE_SOURCE_DIR}/package/ORVA.txt
+  COMMENT "Release package orva-${PROJECT_VERSION}-win32.zip")
+add_custom_target(orva_package ALL DEPENDS ${ORVA_PACKAGE})
+
+# The package test: the zip checked and unpacked into a folder with a space in
+# its path, as "C:\Program Files\RadASM" would be; then test_package runs the
+# unpacked files.
+set(ORVA_UNPACKED "${ORVA_TEST_DIR}/package test/Program Files/RadASM")
+add_test(NAME package_contents
+  COMMAND ${Python3_EXECUTABLE} ${ORVA_PACKAGER} --check ${ORVA_PACKAGE} ${ORVA_UNPACKED})
+set_tests_properties(package_contents PROPERTIES FIXTURES_SETUP unpacked_package)
+if(TARGET test_package)
+  target_link_libraries(test_package PRIVATE version)
+  target_include_directories(test_package PRIVATE ${ORVA_GENERATED_DIR})
+  add_dependencies(test_package orva_package)
+  set_tests_properties(test_package PROPERTIES FIXTURES_REQUIRED unpacked_package)
+endif()
+
 # --- The benchmark program (scripts/bench.sh) -------------------------------------
 # A synthetic catalogue of 10,000 messages in one module, for the fill of the
 # Error Browser at scale.
