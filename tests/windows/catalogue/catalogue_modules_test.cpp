@@ -6,47 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "lookup/error_lookup.h"
 #include "lookup/message_module.h"
 #include "lookup/text.h"
+#include "tests/windows/support/catalogue_expected.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace orva;
 
 namespace {
-
-struct Expected {
-  std::string name;
-  uint32_t number;
-  std::string text;
-};
-
-std::string FromHex(const std::string& hex) {
-  std::string out;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return out;
-}
-
-// The build writes, per module, one line per entry: name, number, text in hex.
-std::vector<Expected> ReadExpected(const char* stem) {
-  std::vector<Expected> entries;
-  std::ifstream in(TestProgramFolder() + "catalogue\\" + stem + ".expected");
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string name, number, hex;
-    std::getline(fields, name, '\t');
-    std::getline(fields, number, '\t');
-    std::getline(fields, hex, '\t');
-    entries.push_back({name, static_cast<uint32_t>(std::stoul(number, nullptr, 16)), FromHex(hex)});
-  }
-  return entries;
-}
 
 std::string AddinFolder() { return TestProgramFolder() + "..\\ide\\Addins\\"; }
 

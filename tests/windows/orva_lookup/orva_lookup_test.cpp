@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "lookup/tool_table.h"
+#include "tests/windows/support/catalogue_expected.h"
 #include "tests/windows/support/run_program.h"
 #include "tests/windows/support/test_paths.h"
 
@@ -192,22 +192,12 @@ TEST_F(OrvaLookupTest, SearchListsEveryErrorThatHoldsAllWords) {
   const std::vector<std::string> words = {"unresolved", "external"};
   std::vector<std::string> expected;
   for (uint32_t slot = 1; slot <= orva::kToolFamilies; ++slot) {
-    const orva::ToolFamily* family = orva::ToolFamilyOfSlot(slot);
-    std::ifstream in(TestProgramFolder() + "catalogue\\" + family->moduleStem + ".expected");
     std::vector<std::pair<uint32_t, std::string>> found;
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream fields(line);
-      std::string name, number, hex, text;
-      std::getline(fields, name, '\t');
-      std::getline(fields, number, '\t');
-      std::getline(fields, hex, '\t');
-      for (size_t i = 0; i + 1 < hex.size(); i += 2) text += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-      const std::string shown = text.substr(text.find('\x95') + 1);  // title and description
-      std::string lower = shown;
-      std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return static_cast<char>(tolower(c)); });
-      if (std::all_of(words.begin(), words.end(), [&](const std::string& w) { return lower.find(w) != std::string::npos; })) {
-        found.emplace_back(std::stoul(number, nullptr, 16), name);
+    for (const Expected& entry : ReadExpected(orva::ToolFamilyOfSlot(slot)->moduleStem)) {
+      std::string shown = entry.text.substr(entry.text.find('\x95') + 1);  // title and description
+      std::transform(shown.begin(), shown.end(), shown.begin(), [](char c) { return static_cast<char>(tolower(c)); });
+      if (std::all_of(words.begin(), words.end(), [&](const std::string& w) { return shown.find(w) != std::string::npos; })) {
+        found.emplace_back(entry.number, entry.name);
       }
     }
     std::sort(found.begin(), found.end());  // the walk goes in table order
