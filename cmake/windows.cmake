@@ -176,6 +176,16 @@ foreach(source ${ORVA_CATALOGUE})
     DEPENDS ${source} ${ORVA_MSGMOD})
   list(APPEND ORVA_EXPECTED ${expected})
 endforeach()
+# The tools' documented messages and the reviewed exceptions to them, which the
+# catalogue is checked against.
+foreach(name documented-messages.tsv title-exceptions.txt)
+  set(copy ${ORVA_TEST_DIR}/catalogue/${name})
+  add_custom_command(OUTPUT ${copy}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVA_TEST_DIR}/catalogue
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/catalogue/${name} ${copy}
+    DEPENDS ${CMAKE_SOURCE_DIR}/catalogue/${name})
+  list(APPEND ORVA_EXPECTED ${copy})
+endforeach()
 add_custom_target(orva_fixtures ALL DEPENDS ${ORVA_FIXTURES} ${ORVA_EXPECTED})
 
 # One test program per folder below tests/windows, plus the portable tests

@@ -38,11 +38,12 @@ TEST(ParseHexNumber, ReadsDigitsAsHex) {
 }
 
 TEST(ParseHexNumber, OtherCharactersGiveTheLowBitsOfTheirShiftedCode) {
-  EXPECT_EQ(((' ' - 0x30u) & 0xF), ParseHexNumber(" "));  // below 'A'
-  EXPECT_EQ((('G' - 0x37u) & 0xF), ParseHexNumber("G"));  // 0x41 to 0x56
-  EXPECT_EQ((('Z' - 0x57u) & 0xF), ParseHexNumber("Z"));  // 0x57 and above
-  EXPECT_EQ((('z' - 0x57u) & 0xF), ParseHexNumber("z"));
-  EXPECT_EQ(((0xFFu - 0x57u) & 0xF), ParseHexNumber("\xFF"));
+  EXPECT_EQ(0xFu, ParseHexNumber("/"));      // 0x2F, below 'A': 0x2F - 0x30
+  EXPECT_EQ(0x1u, ParseHexNumber("H"));      // 0x48, from 0x41 to 0x56: 0x48 - 0x37
+  EXPECT_EQ(0x3u, ParseHexNumber("Z"));      // 0x5A, 0x57 and above: 0x5A - 0x57
+  EXPECT_EQ(0x3u, ParseHexNumber("z"));      // 0x7A - 0x57 = 0x23
+  EXPECT_EQ(0x8u, ParseHexNumber("\xFF"));   // 0xFF - 0x57 = 0xA8
+  EXPECT_EQ(0xF1u, ParseHexNumber("/H"));    // each one a digit of its own
 }
 
 TEST(FormatHexNumber, UpperCaseWithoutLeadingZeros) {

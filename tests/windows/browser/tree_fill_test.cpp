@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -58,23 +59,22 @@ TEST(TreeFill, SameOrderAsSortedInsertionOneByOne) {
   DestroyWindow(window);
 }
 
-TEST(TreeFill, LargeFillStaysFast) {
-  // Ten thousand items inserted one by one with sorted placement take
-  // seconds; the collected fill takes a small fraction of that.
+TEST(TreeFill, LargeFillKeepsEveryItemInOrder) {
+  // Ten thousand items make the queue grow many times over; every item
+  // arrives, in the tree's order. (How fast is the benchmark's business.)
   HWND window = CreateWindowExA(0, "STATIC", "tree fill", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   g_state.treeView = MakeTree(window);
   HTREEITEM root = InsertTreeItem(TVI_ROOT, "ML", TVIF_TEXT, 0, 0);
   TreeFill fill = {};
+  std::vector<std::string> names;
   for (int i = 0; i < 10000; ++i) {
-    const std::string name = "A" + std::to_string(i);
-    QueueTreeItem(fill, root, name.c_str(), TVIF_TEXT | TVIF_PARAM, i);
+    names.push_back("A" + std::to_string(i));
+    QueueTreeItem(fill, root, names.back().c_str(), TVIF_TEXT | TVIF_PARAM, i);
   }
-  const DWORD start = GetTickCount();
   InsertQueuedItems(fill);
-  const DWORD elapsed = GetTickCount() - start;
-  EXPECT_EQ(10001u, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
-  EXPECT_LT(elapsed, 2000u) << "10,000 items took " << elapsed << " ms";
+  std::sort(names.begin(), names.end());  // "A" and digits: the tree's order is the plain one
+  EXPECT_EQ(names, harness::ChildTexts(g_state.treeView, root));
   g_state.treeView = nullptr;
   DestroyWindow(window);
 }
