@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include <cstdarg>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -193,6 +193,9 @@ int Explain(const char* file, const char* folder) {
 
 // --- orva-lookup --search WORD... -------------------------------------------------
 
+// A search result's columns: the number, the tool, the title.
+constexpr size_t kNameColumnWidth = orva::kMaxErrorNumberLength + 2;
+
 struct Search {
   const orva::ToolFamily* family;
   const char* const* words;
@@ -214,9 +217,9 @@ void SearchMessage(void* context, uint32_t number, const orva::MessageEntry& ent
   char hex[orva::kHexTextSize] = {};
   orva::FormatHexNumber(number, hex);
   std::string line = std::string(search.family->pattern) + hex;
-  line.resize(std::max<size_t>(line.size() + 1, 9), ' ');
+  line.resize(std::max(line.size() + 1, kNameColumnWidth), ' ');
   line += search.family->label;
-  line.resize(std::max(line.size() + 1, 9 + search.labelWidth + 1), ' ');
+  line.resize(std::max(line.size() + 1, kNameColumnWidth + search.labelWidth + 1), ' ');
   line.append(pieces.title.start, pieces.title.length);
   Print(line + "\n");
   ++search.found;
