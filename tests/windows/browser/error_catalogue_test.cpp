@@ -92,6 +92,17 @@ TEST_F(ErrorCatalogueTest, MissingModuleLeavesItsRootEmptyAndTheOthersFill) {
   EXPECT_EQ(13u + 6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0)));
 }
 
+TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
+  CloseBrowser();
+  UseModules("malformed");
+  OpenBrowser();
+  FillErrorCatalogue();
+  const Strings expected[] = {{}, {"A2008"}, {}, {}, {"LNK1104"}, {}, {"RW1004"}};
+  for (uint32_t slot = 1; slot <= 6; ++slot) {
+    EXPECT_EQ(expected[slot], ChildTexts(g_state.treeView, g_state.rootItems[slot])) << "slot " << slot;
+  }
+}
+
 TEST_F(ErrorCatalogueTest, SelectingAnItemShowsItsMessageAndSelectingARootEmptiesIt) {
   SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
   const Detail shown = Shown();
