@@ -19,6 +19,11 @@ const ToolFamily* ToolFamilyOfSlot(uint32_t slot) {
   return nullptr;
 }
 
+bool MessageModulePath(const char* folder, const ToolFamily& family, char (&path)[kPathSize]) {
+  ZeroFill(path);
+  return folder[0] != 0 && AppendText(path, folder, family.moduleStem, ".dll");
+}
+
 ErrorNumberClass ClassifyErrorNumber(const char* number) {
   ErrorNumberClass result{LookupOutcome::UnrecognizedTool, nullptr, {}, 0};
   if (TextLength(number) > kMaxErrorNumberLength) {

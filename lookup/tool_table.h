@@ -25,6 +25,12 @@ extern const ToolFamily kToolTable[kToolFamilies];  // in test order: A, CVT, RC
 // The family that owns a catalogue slot (1 to 6), or null.
 const ToolFamily* ToolFamilyOfSlot(uint32_t slot);
 
+// The path of family's message module: folder (ending in a backslash), stem,
+// ".dll". False, with path empty, when folder is empty, since the loader
+// would search the host's folders and PATH for a bare name and could read an
+// unrelated file as the catalogue; false too when the path does not fit.
+bool MessageModulePath(const char* folder, const ToolFamily& family, char (&path)[kPathSize]);
+
 // An error number has at most this many characters (the input box's limit).
 constexpr size_t kMaxErrorNumberLength = 7;
 

@@ -136,6 +136,21 @@ TEST_F(ErrorCatalogueTest, EachFamilyFetchesFromItsOwnModule) {
   }
 }
 
+TEST_F(ErrorCatalogueTest, WithoutAnAddinFolderNoModuleIsReadByABareName) {
+  // The bare names would be searched for, and found, in the current folder.
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(FixtureFolder("browser").c_str());
+  CloseBrowser();
+  g_state.addinFolder[0] = 0;
+  OpenBrowser();
+  FillErrorCatalogue();
+  ShowErrorDetail(g_state.rootItems[1], 0x2008);
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0))) << "the roots alone";
+  EXPECT_EQ("", TextOf(g_state.browserTitleField));
+}
+
 TEST_F(ErrorCatalogueTest, TitleShorterThanTheTypeShowsExactlyTheTitle) {
   SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A4000"));
   EXPECT_EQ("Warning", TextOf(g_state.browserTypeField));
