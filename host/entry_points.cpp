@@ -72,6 +72,9 @@ void ShutDown() {
   CloseBrowser();
   if (g_state.lookupWindow != nullptr) {
     SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+    // Its icons and font are gone and its timer stopped: it must not stay
+    // on screen for the user to type into until the host destroys it.
+    ShowWindow(g_state.lookupWindow, SW_HIDE);
   } else {
     // The lookup window's destroy handling releases the shared resources;
     // without that window they are released here.
@@ -110,6 +113,10 @@ extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE instance, DWORD, LPVOID) {
 extern "C" const OptionRow* __stdcall GetOptions() { return kOptions; }
 
 extern "C" LRESULT __stdcall DllProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  // Without an enabled install, and after the host's close has released the
+  // shared resources, no window may open and no lookup run: every
+  // notification is answered as by an add-in that is not installed.
+  if (g_state.installed == 0) return 0;
   switch (message) {
     case WM_COMMAND:
       if (g_state.menuItemId != 0 && LOWORD(wParam) == g_state.menuItemId && HIWORD(wParam) == 0) {

@@ -320,14 +320,19 @@ TEST_F(HostProtocolTest, MenuRebuildGetsTheItemAgain) {
   EXPECT_TRUE(FindLookupView(&view)) << "and it still opens the window";
 }
 
-TEST_F(HostProtocolTest, HostCloseRemovesTheItemForGood) {
+TEST_F(HostProtocolTest, HostCloseRemovesTheItemHidesTheWindowAndIgnoresWhatFollows) {
   StartHost();
   LookupView view;
   OpenThroughMenu(&view);
+  LookUp(view, "A2008");
   NotifyAddin(g_host.mainWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr));
+  EXPECT_FALSE(IsWindowVisible(view.window)) << "its icons and font are gone";
   RebuildMenus();
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr)) << "a rebuild after close adds nothing";
+  EXPECT_EQ(0, PickWord("A2009", 2)) << "a host word after close is left to the host";
+  EXPECT_EQ("A2008", TextOf(view.inputBox)) << "and runs no lookup";
+  EXPECT_FALSE(IsWindowVisible(view.window));
   // The host's own teardown then destroys the window a second time.
   CloseHost();
   PumpMessages(20);
