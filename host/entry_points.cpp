@@ -57,9 +57,12 @@ LRESULT LookUpHostWord(HWND textWindow) {
   // a terminator still ends in one.
   char word[kHostWordSize + 1] = {};
   SendMessageA(textWindow, kHostWordRequest, kHostWordSize, reinterpret_cast<LPARAM>(word));
-  if (!QualifiesAsErrorNumber(word)) return 0;
+  // Answering 1 tells the host the word was handled, and its own action for
+  // the word (its keyword help) does not run: only error numbers are claimed.
+  char number[kHostNumberSize];
+  if (!QualifiesAsErrorNumber(word, number)) return 0;
   OpenLookupWindow();
-  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
   SendMessageA(g_state.inputBox, WM_CHAR, 13, 0);  // runs the lookup as Enter does
   return 1;
 }

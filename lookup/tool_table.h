@@ -48,8 +48,16 @@ struct ErrorNumberClass {
 // the same way, so that no other error is shown in its place.
 ErrorNumberClass ClassifyErrorNumber(const char* number);
 
-// True when one of the six patterns occurs in word at a positive position.
-bool QualifiesAsErrorNumber(const char* word);
+// A host word's error number: room for seven characters and the terminator.
+constexpr size_t kHostNumberSize = kMaxErrorNumberLength + 1;
+
+// True when a word picked in the host names an error number: upper-cased,
+// and with the ":", "," and "." a host may leave at its end dropped, it is
+// one of the six patterns (in test order) followed by at least one decimal
+// digit and nothing else, seven characters at most. number then holds it as
+// the input box shows it; otherwise number is empty and the word stays the
+// host's (EAX, PUSH, MAXIMUMERRORS).
+bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]);
 
 struct TextPiece {
   const char* start;
