@@ -42,13 +42,29 @@ void RemoveMenuItem() {
   g_state.menuItemId = 0;
 }
 
+// The note editor or a browser has no owner and no taskbar button: once a
+// click on the host has covered it, the user could not reach it again, and
+// the lookup window stays disabled until it closes. It comes to the front,
+// with the keyboard focus in its text area (editor) or its tree (browser).
+// Nothing when neither is open.
+bool BringOpenEditorOrBrowserForward() {
+  const bool editor = g_state.noteEditor != nullptr;
+  HWND front = editor ? g_state.noteEditor : g_state.browserWindow;
+  if (front == nullptr) return false;
+  SetForegroundWindow(front);
+  SetFocus(editor ? g_state.noteEdit : g_state.treeView);
+  return true;
+}
+
+// While the note editor or a browser is open, the lookup window is restored
+// but stays disabled behind it: the open window keeps the front.
 void OpenLookupWindow() {
-  if (g_state.lookupWindow != nullptr) {
-    ShowWindow(g_state.lookupWindow, SW_RESTORE);
-    SetFocus(g_state.inputBox);
-  } else {
+  if (g_state.lookupWindow == nullptr) {
     CreateLookupWindow();
+    return;
   }
+  ShowWindow(g_state.lookupWindow, SW_RESTORE);
+  if (!BringOpenEditorOrBrowserForward()) SetFocus(g_state.inputBox);
 }
 
 // Notification 1151: the word at the caret of a host text window.
