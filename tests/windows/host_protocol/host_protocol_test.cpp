@@ -233,6 +233,18 @@ TEST_F(HostProtocolTest, InputBoxTakesSevenCharactersInUpperCase) {
   ASSERT_EQ(view.inputBox, GetFocus());
   TypeText("lnk20190");  // typed where the keyboard focus is
   EXPECT_EQ("LNK2019", TextOf(view.inputBox));
+
+  // A click into the full box selects nothing; Ctrl+A, pressed on the
+  // keyboard, selects the number so that the next one replaces it.
+  SendMessageA(view.inputBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
+  SendMessageA(view.inputBox, WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event('A', 0, 0, 0);
+  keybd_event('A', 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  PumpMessages(30);
+  TypeText("u1050");
+  EXPECT_EQ("U1050", TextOf(view.inputBox));
 }
 
 TEST_F(HostProtocolTest, WordPickedWithAnErrorNumberOpensTheWindowAndLooksItUp) {
