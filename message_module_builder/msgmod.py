@@ -164,10 +164,8 @@ def _options(words, path, line, allowed):
 
 
 def parse_msgtable(path):
-    """The table's bytes, and the size its module is to claim for it (None: the true one)."""
     blocks = []
     claimed = None
-    claimed_size = None
     truncate = None
     zero_word = False
     with open(path, encoding="utf-8") as f:
@@ -181,7 +179,7 @@ def parse_msgtable(path):
             elif keyword == "truncate":
                 truncate = int(rest, 0)
             elif keyword == "claimsize":
-                claimed_size = int(rest, 0)
+                pass  # a lie of the built module, not of the table: see claimed_table_size
             elif keyword == "block":
                 words = rest.split()
                 if not words:
@@ -212,7 +210,63 @@ def parse_msgtable(path):
                 target.raw += bytes(int(b, 16) for b in rest.split())
             else:
                 raise SourceError(path, number, f"unknown keyword {keyword!r}")
-    return encode_table(blocks, claimed, truncate), claimed_size
+    return encode_table(blocks, claimed, truncate)
+
+
+def claimed_table_size(source):
+    """The size a .msgtable source's module is to claim for its table
+    ('claimsize N'), or None: the true one."""
+    if not source.endswith(".msgtable"):
+        return None
+    claimed = None
+    with open(source, encoding="utf-8") as f:
+        for line in f:
+            keyword, _, rest = line.strip().partition(" ")
+            if keyword == "claimsize":
+                claimed = int(rest, 0)
+    return claimed
+
+
+def _rva_to_offset(sections, rva):
+    for virtual_address, virtual_size, raw_size, raw_offset in sections:
+        if virtual_address <= rva < virtual_address + max(virtual_size, raw_size):
+            return raw_offset + rva - virtual_address
+    raise SystemExit(f"RVA {rva:#x} lies in no section")
+
+
+def _resource_subentry(image, root, directory, wanted_id):
+    """The offset (from the resource section's start) that the entry of
+    wanted_id (None: the first entry) in a resource directory points to."""
+    named, ids = struct.unpack_from("<HH", image, root + directory + 12)
+    for i in range(named + ids):
+        name, target = struct.unpack_from("<II", image, root + directory + 16 + 8 * i)
+        if wanted_id is None or (not name & 0x80000000 and name == wanted_id):
+            return target & 0x7FFFFFFF
+    raise SystemExit(f"no resource entry {wanted_id}")
+
+
+def claim_table_size(path, size):
+    """Makes the module's resource directory claim size bytes for message
+    table 1: the Size of its data entry is overwritten, nothing else moves."""
+    with open(path, "rb") as f:
+        image = bytearray(f.read())
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    section_count = struct.unpack_from("<H", image, pe + 6)[0]
+    optional_size = struct.unpack_from("<H", image, pe + 20)[0]
+    optional = pe + 24
+    resource_rva = struct.unpack_from("<I", image, optional + 96 + 8 * 2)[0]
+    sections = []
+    for i in range(section_count):
+        header = optional + optional_size + 40 * i
+        virtual_size, virtual_address, raw_size, raw_offset = struct.unpack_from("<IIII", image, header + 8)
+        sections.append((virtual_address, virtual_size, raw_size, raw_offset))
+    root = _rva_to_offset(sections, resource_rva)
+    names = _resource_subentry(image, root, 0, 11)         # type RT_MESSAGETABLE
+    languages = _resource_subentry(image, root, names, 1)  # name 1
+    data_entry = _resource_subentry(image, root, languages, None)
+    struct.pack_into("<I", image, root + data_entry + 4, size)
+    with open(path, "wb") as f:
+        f.write(image)
 
 
 # ---------------------------------------------------------------------------
@@ -386,59 +440,16 @@ def lint(paths):
 # Commands
 
 
-def table_and_claim(source):
-    """The table's bytes and the size the module is to claim for it (None: the true one)."""
+def table_bytes(source):
     if source.endswith(".errors"):
-        return catalogue_table(source)[0], None
+        return catalogue_table(source)[0]
     if source.endswith(".msgtable"):
         return parse_msgtable(source)
     raise SystemExit(f"{source}: a source ends in .errors or .msgtable")
 
 
-def _rva_to_offset(sections, rva):
-    for virtual_address, virtual_size, raw_size, raw_offset in sections:
-        if virtual_address <= rva < virtual_address + max(virtual_size, raw_size):
-            return raw_offset + rva - virtual_address
-    raise SystemExit(f"RVA {rva:#x} lies in no section")
-
-
-def _resource_subentry(image, root, directory, wanted_id):
-    """The offset (from the resource section's start) that the entry of
-    wanted_id (None: the first entry) in a resource directory points to."""
-    named, ids = struct.unpack_from("<HH", image, root + directory + 12)
-    for i in range(named + ids):
-        name, target = struct.unpack_from("<II", image, root + directory + 16 + 8 * i)
-        if wanted_id is None or (not name & 0x80000000 and name == wanted_id):
-            return target & 0x7FFFFFFF
-    raise SystemExit(f"no resource entry {wanted_id}")
-
-
-def claim_table_size(path, size):
-    """Makes the module's resource directory claim size bytes for message
-    table 1: the Size of its data entry is overwritten, nothing else moves."""
-    with open(path, "rb") as f:
-        image = bytearray(f.read())
-    pe = struct.unpack_from("<I", image, 0x3C)[0]
-    section_count = struct.unpack_from("<H", image, pe + 6)[0]
-    optional_size = struct.unpack_from("<H", image, pe + 20)[0]
-    optional = pe + 24
-    resource_rva = struct.unpack_from("<I", image, optional + 96 + 8 * 2)[0]
-    sections = []
-    for i in range(section_count):
-        header = optional + optional_size + 40 * i
-        virtual_size, virtual_address, raw_size, raw_offset = struct.unpack_from("<IIII", image, header + 8)
-        sections.append((virtual_address, virtual_size, raw_size, raw_offset))
-    root = _rva_to_offset(sections, resource_rva)
-    names = _resource_subentry(image, root, 0, 11)         # type RT_MESSAGETABLE
-    languages = _resource_subentry(image, root, names, 1)  # name 1
-    data_entry = _resource_subentry(image, root, languages, None)
-    struct.pack_into("<I", image, root + data_entry + 4, size)
-    with open(path, "wb") as f:
-        f.write(image)
-
-
 def build_dll(source, out, windres, cc):
-    data, claimed_size = table_and_claim(source)
+    data = table_bytes(source)
     with tempfile.TemporaryDirectory() as work:
         table = os.path.join(work, "table.bin")
         with open(table, "wb") as f:
@@ -449,8 +460,9 @@ def build_dll(source, out, windres, cc):
         obj = os.path.join(work, "module.o")
         subprocess.run([windres, "-i", rc, "-o", obj, "-O", "coff"], check=True, cwd=work)
         subprocess.run([cc, "-shared", "-nostdlib", "-s", "-Wl,-e,0", "-o", out, obj], check=True)
-    if claimed_size is not None:
-        claim_table_size(out, claimed_size)
+    claimed = claimed_table_size(source)
+    if claimed is not None:
+        claim_table_size(out, claimed)
 
 
 def main(argv):
@@ -461,7 +473,7 @@ def main(argv):
     try:
         if command == "table" and len(argv) == 4:
             with open(argv[3], "wb") as f:
-                f.write(table_and_claim(argv[2])[0])
+                f.write(table_bytes(argv[2]))
         elif command == "dll" and len(argv) == 8 and argv[4] == "--windres" and argv[6] == "--cc":
             build_dll(argv[2], argv[3], argv[5], argv[7])
         elif command == "expected" and len(argv) == 4:
