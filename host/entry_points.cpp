@@ -42,13 +42,29 @@ void RemoveMenuItem() {
   g_state.menuItemId = 0;
 }
 
+// The note editor or a browser has no owner and no taskbar button: once a
+// click on the host has covered it, the user could not reach it again, and
+// the lookup window stays disabled until it closes. It comes to the front,
+// with the keyboard focus in its text area (editor) or its tree (browser).
+// Nothing when neither is open.
+bool BringOpenEditorOrBrowserForward() {
+  const bool editor = g_state.noteEditor != nullptr;
+  HWND front = editor ? g_state.noteEditor : g_state.browserWindow;
+  if (front == nullptr) return false;
+  SetForegroundWindow(front);
+  SetFocus(editor ? g_state.noteEdit : g_state.treeView);
+  return true;
+}
+
+// While the note editor or a browser is open, the lookup window is restored
+// but stays disabled behind it: the open window keeps the front.
 void OpenLookupWindow() {
-  if (g_state.lookupWindow != nullptr) {
-    ShowWindow(g_state.lookupWindow, SW_RESTORE);
-    SetFocus(g_state.inputBox);
-  } else {
+  if (g_state.lookupWindow == nullptr) {
     CreateLookupWindow();
+    return;
   }
+  ShowWindow(g_state.lookupWindow, SW_RESTORE);
+  if (!BringOpenEditorOrBrowserForward()) SetFocus(g_state.inputBox);
 }
 
 // Notification 1151: the word at the caret of a host text window.
@@ -57,9 +73,12 @@ LRESULT LookUpHostWord(HWND textWindow) {
   // a terminator still ends in one.
   char word[kHostWordSize + 1] = {};
   SendMessageA(textWindow, kHostWordRequest, kHostWordSize, reinterpret_cast<LPARAM>(word));
-  if (!QualifiesAsErrorNumber(word)) return 0;
+  // Answering 1 tells the host the word was handled, and its own action for
+  // the word (its keyword help) does not run: only error numbers are claimed.
+  char number[kHostNumberSize];
+  if (!QualifiesAsErrorNumber(word, number)) return 0;
   OpenLookupWindow();
-  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word));
+  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
   SendMessageA(g_state.inputBox, WM_CHAR, 13, 0);  // runs the lookup as Enter does
   return 1;
 }
@@ -72,6 +91,9 @@ void ShutDown() {
   CloseBrowser();
   if (g_state.lookupWindow != nullptr) {
     SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
+    // Its icons and font are gone and its timer stopped: it must not stay
+    // on screen for the user to type into until the host destroys it.
+    ShowWindow(g_state.lookupWindow, SW_HIDE);
   } else {
     // The lookup window's destroy handling releases the shared resources;
     // without that window they are released here.
@@ -110,6 +132,10 @@ extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE instance, DWORD, LPVOID) {
 extern "C" const OptionRow* __stdcall GetOptions() { return kOptions; }
 
 extern "C" LRESULT __stdcall DllProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  // Without an enabled install, and after the host's close has released the
+  // shared resources, no window may open and no lookup run: every
+  // notification is answered as by an add-in that is not installed.
+  if (g_state.installed == 0) return 0;
   switch (message) {
     case WM_COMMAND:
       if (g_state.menuItemId != 0 && LOWORD(wParam) == g_state.menuItemId && HIWORD(wParam) == 0) {

@@ -71,9 +71,9 @@ LookupResult RunLookup(const char* number, const char* moduleFolder) {
   if (kind.outcome != LookupOutcome::Found) return result;
 
   result.toolLabel = kind.family->label;
-  char path[kPathSize] = {};
-  // A folder too deep for the module's path reads like a missing module.
-  if (!AppendText(path, moduleFolder, kind.family->moduleStem, ".dll") ||
+  char path[kPathSize];
+  // A module without a path of its own reads like a missing one.
+  if (!MessageModulePath(moduleFolder, *kind.family, path) ||
       !FetchMessagePieces(path, kind.messageNumber, &result.type, &result.title, &result.description)) {
     result.outcome = LookupOutcome::MessageNotFound;
   }

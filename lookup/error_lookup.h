@@ -29,7 +29,7 @@ extern const char kUnrecognizedToolText[];   // "Unrecognized tool"
 extern const char kMessageNotFoundText[];    // "Could not find info for this error number"
 LookupFields FieldsOf(const LookupResult& result);
 
-// moduleFolder ends in a backslash (the add-in folder).
+// moduleFolder ends in a backslash (the add-in folder); an empty one finds no module.
 LookupResult RunLookup(const char* number, const char* moduleFolder);
 void ReleaseLookupResult(LookupResult& result);
 

@@ -5,12 +5,42 @@
 namespace orva {
 namespace {
 
-// The message table of a module: resource type 11, name 1.
+// The message table of a module: resource type 11, name 1. Its size is what
+// can really be read there, never more than the resource claims.
 struct TableBytes {
   const uint8_t* bytes;
   size_t size;
   HGLOBAL handle;
 };
+
+bool Readable(const MEMORY_BASIC_INFORMATION& region) {
+  const DWORD access = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE |
+                       PAGE_EXECUTE_WRITECOPY;
+  return region.State == MEM_COMMIT && (region.Protect & access) != 0 && (region.Protect & PAGE_GUARD) == 0;
+}
+
+// The bytes from start to the end of the readable memory the loader mapped
+// for the module there, at most limit. The size the module's resource
+// directory gives is the module's own word and may claim far more than its
+// file holds: a module loaded as a data file is mapped flat, only as many
+// pages as the file has, and behind them lies memory that is not there.
+// Only committed, readable regions of the same mapping count.
+size_t MappedBytesFrom(const uint8_t* start, size_t limit) {
+  MEMORY_BASIC_INFORMATION region = {};
+  if (VirtualQuery(start, &region, sizeof region) == 0 || !Readable(region)) return 0;
+  const void* mapping = region.AllocationBase;
+  size_t mapped = 0;
+  const uint8_t* next = start;
+  for (;;) {
+    const uint8_t* end = static_cast<const uint8_t*>(region.BaseAddress) + region.RegionSize;
+    mapped += static_cast<size_t>(end - next);
+    if (mapped >= limit) return limit;
+    next = end;
+    if (VirtualQuery(next, &region, sizeof region) == 0 || region.AllocationBase != mapping || !Readable(region)) {
+      return mapped;
+    }
+  }
+}
 
 TableBytes LockMessageTable(HMODULE module) {
   TableBytes table{nullptr, 0, nullptr};
@@ -19,7 +49,7 @@ TableBytes LockMessageTable(HMODULE module) {
   table.handle = LoadResource(module, resource);
   if (table.handle == nullptr) return table;
   table.bytes = static_cast<const uint8_t*>(LockResource(table.handle));
-  table.size = table.bytes != nullptr ? SizeofResource(module, resource) : 0;
+  if (table.bytes != nullptr) table.size = MappedBytesFrom(table.bytes, SizeofResource(module, resource));
   return table;
 }
 

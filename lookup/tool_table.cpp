@@ -19,6 +19,11 @@ const ToolFamily* ToolFamilyOfSlot(uint32_t slot) {
   return nullptr;
 }
 
+bool MessageModulePath(const char* folder, const ToolFamily& family, char (&path)[kPathSize]) {
+  ZeroFill(path);
+  return folder[0] != 0 && AppendText(path, folder, family.moduleStem, ".dll");
+}
+
 ErrorNumberClass ClassifyErrorNumber(const char* number) {
   ErrorNumberClass result{LookupOutcome::UnrecognizedTool, nullptr, {}, 0};
   if (TextLength(number) > kMaxErrorNumberLength) {
@@ -44,10 +49,38 @@ ErrorNumberClass ClassifyErrorNumber(const char* number) {
   return result;
 }
 
-bool QualifiesAsErrorNumber(const char* word) {
-  for (const ToolFamily& family : kToolTable) {
-    if (FindText(1, word, family.pattern) > 0) return true;
+namespace {
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True when text is pattern followed by at least one decimal digit and
+// nothing else.
+bool IsPatternThenDigits(const char* text, const char* pattern) {
+  while (*pattern != 0 && *text == *pattern) {
+    ++text;
+    ++pattern;
   }
+  if (*pattern != 0 || *text == 0) return false;
+  while (IsDecimalDigit(*text)) ++text;
+  return *text == 0;
+}
+
+}  // namespace
+
+bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]) {
+  ZeroFill(number);
+  size_t length = TextLength(word);
+  while (length > 0 && (word[length - 1] == ':' || word[length - 1] == ',' || word[length - 1] == '.')) --length;
+  if (length == 0 || length > kMaxErrorNumberLength) return false;
+  // Upper-cased as the input box upper-cases what is typed.
+  for (size_t i = 0; i < length; ++i) {
+    const char c = word[i];
+    number[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  for (const ToolFamily& family : kToolTable) {
+    if (IsPatternThenDigits(number, family.pattern)) return true;
+  }
+  ZeroFill(number);
   return false;
 }
 

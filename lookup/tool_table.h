@@ -25,6 +25,12 @@ extern const ToolFamily kToolTable[kToolFamilies];  // in test order: A, CVT, RC
 // The family that owns a catalogue slot (1 to 6), or null.
 const ToolFamily* ToolFamilyOfSlot(uint32_t slot);
 
+// The path of family's message module: folder (ending in a backslash), stem,
+// ".dll". False, with path empty, when folder is empty, since the loader
+// would search the host's folders and PATH for a bare name and could read an
+// unrelated file as the catalogue; false too when the path does not fit.
+bool MessageModulePath(const char* folder, const ToolFamily& family, char (&path)[kPathSize]);
+
 // An error number has at most this many characters (the input box's limit).
 constexpr size_t kMaxErrorNumberLength = 7;
 
@@ -42,8 +48,16 @@ struct ErrorNumberClass {
 // the same way, so that no other error is shown in its place.
 ErrorNumberClass ClassifyErrorNumber(const char* number);
 
-// True when one of the six patterns occurs in word at a positive position.
-bool QualifiesAsErrorNumber(const char* word);
+// A host word's error number: room for seven characters and the terminator.
+constexpr size_t kHostNumberSize = kMaxErrorNumberLength + 1;
+
+// True when a word picked in the host names an error number: upper-cased,
+// and with the ":", "," and "." a host may leave at its end dropped, it is
+// one of the six patterns (in test order) followed by at least one decimal
+// digit and nothing else, seven characters at most. number then holds it as
+// the input box shows it; otherwise number is empty and the word stays the
+// host's (EAX, PUSH, MAXIMUMERRORS).
+bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]);
 
 struct TextPiece {
   const char* start;

@@ -22,6 +22,9 @@ Two source kinds are understood, told apart by the file's ending:
       zeroword                      a 16-bit zero word before the next entry
       raw 41 42 00                  raw bytes
       truncate 40                   cut the finished table to 40 bytes
+      claimsize 0x100000            the module's resource directory claims
+                                    this many bytes for the table, whatever
+                                    it holds (SizeofResource answers it)
 
   Strings take the escapes \\xHH, \\r, \\n, \\t, \\\\ and \\".
 
@@ -177,6 +180,8 @@ def parse_msgtable(path):
                 claimed = int(rest, 0)
             elif keyword == "truncate":
                 truncate = int(rest, 0)
+            elif keyword == "claimsize":
+                pass  # a lie of the built module, not of the table: see claimed_table_size
             elif keyword == "block":
                 words = rest.split()
                 if not words:
@@ -208,6 +213,62 @@ def parse_msgtable(path):
             else:
                 raise SourceError(path, number, f"unknown keyword {keyword!r}")
     return encode_table(blocks, claimed, truncate)
+
+
+def claimed_table_size(source):
+    """The size a .msgtable source's module is to claim for its table
+    ('claimsize N'), or None: the true one."""
+    if not source.endswith(".msgtable"):
+        return None
+    claimed = None
+    with open(source, encoding="utf-8") as f:
+        for line in f:
+            keyword, _, rest = line.strip().partition(" ")
+            if keyword == "claimsize":
+                claimed = int(rest, 0)
+    return claimed
+
+
+def _rva_to_offset(sections, rva):
+    for virtual_address, virtual_size, raw_size, raw_offset in sections:
+        if virtual_address <= rva < virtual_address + max(virtual_size, raw_size):
+            return raw_offset + rva - virtual_address
+    raise SystemExit(f"RVA {rva:#x} lies in no section")
+
+
+def _resource_subentry(image, root, directory, wanted_id):
+    """The offset (from the resource section's start) that the entry of
+    wanted_id (None: the first entry) in a resource directory points to."""
+    named, ids = struct.unpack_from("<HH", image, root + directory + 12)
+    for i in range(named + ids):
+        name, target = struct.unpack_from("<II", image, root + directory + 16 + 8 * i)
+        if wanted_id is None or (not name & 0x80000000 and name == wanted_id):
+            return target & 0x7FFFFFFF
+    raise SystemExit(f"no resource entry {wanted_id}")
+
+
+def claim_table_size(path, size):
+    """Makes the module's resource directory claim size bytes for message
+    table 1: the Size of its data entry is overwritten, nothing else moves."""
+    with open(path, "rb") as f:
+        image = bytearray(f.read())
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    section_count = struct.unpack_from("<H", image, pe + 6)[0]
+    optional_size = struct.unpack_from("<H", image, pe + 20)[0]
+    optional = pe + 24
+    resource_rva = struct.unpack_from("<I", image, optional + 96 + 8 * 2)[0]
+    sections = []
+    for i in range(section_count):
+        header = optional + optional_size + 40 * i
+        virtual_size, virtual_address, raw_size, raw_offset = struct.unpack_from("<IIII", image, header + 8)
+        sections.append((virtual_address, virtual_size, raw_size, raw_offset))
+    root = _rva_to_offset(sections, resource_rva)
+    names = _resource_subentry(image, root, 0, 11)         # type RT_MESSAGETABLE
+    languages = _resource_subentry(image, root, names, 1)  # name 1
+    data_entry = _resource_subentry(image, root, languages, None)
+    struct.pack_into("<I", image, root + data_entry + 4, size)
+    with open(path, "wb") as f:
+        f.write(image)
 
 
 # ---------------------------------------------------------------------------
@@ -432,6 +493,9 @@ def build_dll(source, out, windres, cc, version=None):
         obj = os.path.join(work, "module.o")
         subprocess.run([windres, "-i", rc, "-o", obj, "-O", "coff"], check=True, cwd=work)
         subprocess.run([cc, "-shared", "-nostdlib", "-s", "-Wl,-e,0", "-o", out, obj], check=True)
+    claimed = claimed_table_size(source)
+    if claimed is not None:
+        claim_table_size(out, claimed)
 
 
 def main(argv):

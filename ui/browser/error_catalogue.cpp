@@ -29,9 +29,9 @@ void FillErrorCatalogue() {
   TreeFill fill = {};
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
     g_state.currentTool = slot;
-    char path[kPathSize] = {};
-    // A module whose path does not fit reads like a missing one: its root stays empty.
-    if (!AppendText(path, g_state.addinFolder, ToolFamilyOfSlot(slot)->moduleStem, ".dll")) continue;
+    char path[kPathSize];
+    // A module without a path of its own reads like a missing one: its root stays empty.
+    if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) continue;
     HMODULE module = OpenMessageModule(path);
     WalkMessageTable(module, AddErrorItem, &fill);
     CloseMessageModule(module);
@@ -55,9 +55,8 @@ void ShowErrorDetail(HTREEITEM root, uint32_t number) {
   while (slot <= kLastSlot && g_state.rootItems[slot] != root) ++slot;
   if (slot > kLastSlot) return;
 
-  // The loader supplies ".dll" to a path without it.
-  char path[kPathSize] = {};
-  if (!AppendText(path, g_state.addinFolder, ToolFamilyOfSlot(slot)->moduleStem)) return;
+  char path[kPathSize];
+  if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) return;  // the fields stay empty
   char* type = nullptr;
   char* title = nullptr;
   char* description = nullptr;

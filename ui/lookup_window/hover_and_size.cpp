@@ -20,6 +20,34 @@ void SetHoverBorder(HWND control, bool bordered) {
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+using MonitorFromWindowProc = HMONITOR(WINAPI*)(HWND, DWORD);
+using GetMonitorInfoProc = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
+
+// The rectangle and work area of the monitor that holds window (the nearest
+// one when it lies off every monitor). Windows NT 4 and 95 have one screen
+// and neither function: there the screen's origin and SPI_GETWORKAREA stand
+// in. The primary monitor's work area is SPI_GETWORKAREA's in any case: the
+// same on Windows, and Wine leaves a work area set there out of its monitor
+// information.
+void MonitorOf(HWND window, RECT& monitor, RECT& workArea) {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto monitorFromWindow =
+      reinterpret_cast<MonitorFromWindowProc>(reinterpret_cast<void*>(GetProcAddress(user32, "MonitorFromWindow")));
+  const auto getMonitorInfo =
+      reinterpret_cast<GetMonitorInfoProc>(reinterpret_cast<void*>(GetProcAddress(user32, "GetMonitorInfoA")));
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (monitorFromWindow != nullptr && getMonitorInfo != nullptr &&
+      getMonitorInfo(monitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info) &&
+      (info.dwFlags & MONITORINFOF_PRIMARY) == 0) {
+    monitor = info.rcMonitor;
+    workArea = info.rcWork;
+    return;
+  }
+  monitor = RECT{0, 0, 0, 0};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+}
+
 // Keeps the top-left corner: collapsing never moves the window.
 void ResizeLookupWindow(int width, int height) {
   SetWindowPos(g_state.lookupWindow, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);
@@ -66,19 +94,24 @@ void ToggleSize() {
 }
 
 void KeepInWorkArea() {
-  RECT workArea = {};
   RECT window = {};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+  RECT monitor = {};
+  RECT workArea = {};
   GetWindowRect(g_state.lookupWindow, &window);
-  // The left and top limits are the screen origin, the right and bottom ones
-  // the work area's; the right edge wins over the left, the top over the bottom.
-  int x = window.left;
-  int y = window.top;
-  if (window.left < 0) x = 0;
-  if (window.right > workArea.right) x = workArea.right - kExpandedWidth;
-  if (window.bottom > workArea.bottom) y = workArea.bottom - kExpandedHeight;
-  if (window.top < 0) y = 0;
-  SetWindowPos(g_state.lookupWindow, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+  MonitorOf(g_state.lookupWindow, monitor, workArea);
+  const POINT corner = KeptInWorkArea(window, monitor, workArea);
+  SetWindowPos(g_state.lookupWindow, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
+}
+
+POINT KeptInWorkArea(const RECT& window, const RECT& monitor, const RECT& workArea) {
+  // On a monitor left of or above the primary one the screen origin lies
+  // outside it: its own left and top are the limits, as 0 is the primary's.
+  POINT corner = {window.left, window.top};
+  if (window.left < monitor.left) corner.x = monitor.left;
+  if (window.right > workArea.right) corner.x = workArea.right - kExpandedWidth;
+  if (window.bottom > workArea.bottom) corner.y = workArea.bottom - kExpandedHeight;
+  if (window.top < monitor.top) corner.y = monitor.top;
+  return corner;
 }
 
 }  // namespace orva

@@ -14,7 +14,15 @@ void RemoveHoverBorder(HWND control);
 
 // Command 2001: compact (200x55, "ORVA") <-> expanded (450x383, "Orvalith").
 void ToggleSize();
-// Pulls the expanded window back into the work area.
+// Pulls the expanded window back into the work area of the monitor that
+// holds it.
 void KeepInWorkArea();
+
+// Where KeepInWorkArea puts an expanded window with this rectangle, on a
+// monitor with this rectangle and work area. The left and top limits are the
+// monitor's own left and top (0 on the primary one), the right and bottom
+// limits the work area's; the right edge wins over the left, the top over
+// the bottom.
+POINT KeptInWorkArea(const RECT& window, const RECT& monitor, const RECT& workArea);
 
 }  // namespace orva

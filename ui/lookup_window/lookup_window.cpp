@@ -27,6 +27,9 @@ constexpr int kSeparatorY = 35;
 constexpr int kSeparatorStart = 440;
 constexpr int kSeparatorEnd = 5;
 
+// The character Ctrl+A types.
+constexpr WPARAM kSelectAllCharacter = 1;
+
 void SelectAllInput() { SendMessageA(g_state.inputBox, EM_SETSEL, 0, -1); }
 
 void RedrawLookupWindow() {
@@ -214,6 +217,12 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Ctrl+A selects the whole number: after a click into a full box, typing
+  // would otherwise be refused at the seventh character without a sign.
+  if (message == WM_CHAR && wParam == kSelectAllCharacter) {
+    SelectAllInput();
+    return 0;
+  }
   if (message != WM_CHAR || wParam != 13) {
     return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
   }

@@ -205,8 +205,8 @@ inline void SaveScreenshot(HWND window, const char* name) {
 
 // --- The add-in around the windows under test ------------------------------------
 
-// Sets up what the host's install and the lookup window provide: the shared
-// resources, a disabled-able lookup window with a grey note icon, the two
+// Sets up what the host's install and the lookup window provide: an
+// installed add-in with its shared resources, a disabled-able lookup window with a grey note icon, the two
 // browser pictures, modules from a fixture set and an empty notes folder.
 class AddinTest : public testing::Test {
  protected:
@@ -215,6 +215,7 @@ class AddinTest : public testing::Test {
     g_state = orva::AddinState{};
     g_state.moduleInstance = GetModuleHandleA(nullptr);
     orva::AcquireSharedResources();
+    g_state.installed = 1;
     notesFolder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
     lstrcpynA(g_state.notesFolder, notesFolder_.substr(0, notesFolder_.size() - 1).c_str(), orva::kPathSize);
     UseModules("browser");

@@ -39,6 +39,14 @@ class BrowserHostTest : public HostTest {
     return found.hIconSm;
   }
 
+  // Whether top-level window a lies above b in the z-order.
+  static bool Above(HWND a, HWND b) {
+    for (HWND next = GetWindow(a, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
+      if (next == b) return true;
+    }
+    return false;
+  }
+
   void ExpectClosed(HWND browser) {
     EXPECT_FALSE(IsWindow(browser)) << "the browser window still exists";
     EXPECT_FALSE(ClassRegistered(kBrowserClass)) << "the class outlives the browser";
@@ -135,6 +143,43 @@ TEST_F(BrowserHostTest, NoteSavedInTheBrowserShowsInTheEditor) {
   HWND editor = FindWindowA(kNoteEditorClass, nullptr);
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ("after", standin::TextOf(GetWindow(editor, GW_CHILD)));
+}
+
+// The note editor and the browsers have no owner and no taskbar button, and
+// the lookup window stays disabled while one is open: covered by a click on
+// the host, the open one comes back to the front through the menu item
+// "ORVA", and keeps the front while a host word runs its lookup behind it.
+TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
+  const struct {
+    const char* what;
+    bool editor;
+    bool hostWord;
+  } rounds[] = {{"browser, menu item", false, false},
+                {"browser, host word", false, true},
+                {"editor, menu item", true, false},
+                {"editor, host word", true, true}};
+  for (const auto& round : rounds) {
+    SCOPED_TRACE(round.what);
+    LookUp("A2008");
+    HWND front = round.editor ? OpenEditorFromNoteIcon() : OpenBrowserFromIcon(view_.errorBrowserIcon);
+    ASSERT_NE(nullptr, front);
+    SetForegroundWindow(standin::g_host.mainWindow);  // the user clicks on the host
+    standin::PumpMessages(20);
+    ASSERT_NE(front, GetForegroundWindow());
+    if (round.hostWord) {
+      EXPECT_EQ(1, standin::PickWord("U1050", 2));
+      EXPECT_EQ("NMAKE", standin::TextOf(view_.toolField)) << "the lookup runs in the lookup window";
+    } else {
+      standin::ChooseMenuItem(standin::FindMenuItem("ORVA", nullptr));
+    }
+    standin::PumpMessages(20);
+    EXPECT_EQ(front, GetForegroundWindow());
+    EXPECT_TRUE(Above(front, view_.window)) << "the lookup window covers it";
+    EXPECT_TRUE(Above(front, standin::g_host.mainWindow)) << "the host covers it";
+    EXPECT_TRUE(IsChild(front, GetFocus())) << "typing goes nowhere";
+    EXPECT_TRUE(IsWindowVisible(view_.window));
+    SendMessageA(front, WM_CLOSE, 0, 0);
+  }
 }
 
 // The rich edit library, the font and the image list go at host shutdown;

@@ -92,6 +92,17 @@ TEST_F(ErrorCatalogueTest, MissingModuleLeavesItsRootEmptyAndTheOthersFill) {
   EXPECT_EQ(13u + 6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0)));
 }
 
+TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
+  CloseBrowser();
+  UseModules("malformed");
+  OpenBrowser();
+  FillErrorCatalogue();
+  const Strings expected[] = {{}, {"A2008"}, {}, {}, {"LNK1104"}, {}, {"RW1004"}};
+  for (uint32_t slot = 1; slot <= 6; ++slot) {
+    EXPECT_EQ(expected[slot], ChildTexts(g_state.treeView, g_state.rootItems[slot])) << "slot " << slot;
+  }
+}
+
 TEST_F(ErrorCatalogueTest, SelectingAnItemShowsItsMessageAndSelectingARootEmptiesIt) {
   SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
   const Detail shown = Shown();
@@ -123,6 +134,21 @@ TEST_F(ErrorCatalogueTest, EachFamilyFetchesFromItsOwnModule) {
     SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[want.slot], want.name));
     EXPECT_EQ(want.title, TextOf(g_state.browserTitleField));
   }
+}
+
+TEST_F(ErrorCatalogueTest, WithoutAnAddinFolderNoModuleIsReadByABareName) {
+  // The bare names would be searched for, and found, in the current folder.
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(FixtureFolder("browser").c_str());
+  CloseBrowser();
+  g_state.addinFolder[0] = 0;
+  OpenBrowser();
+  FillErrorCatalogue();
+  ShowErrorDetail(g_state.rootItems[1], 0x2008);
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0))) << "the roots alone";
+  EXPECT_EQ("", TextOf(g_state.browserTitleField));
 }
 
 TEST_F(ErrorCatalogueTest, TitleShorterThanTheTypeShowsExactlyTheTitle) {

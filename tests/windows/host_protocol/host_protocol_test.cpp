@@ -41,13 +41,16 @@ RECT WindowRect(HWND window) {
   return r;
 }
 
-// A host text window whose word request fills all 32 bytes with 'A' and no
-// terminator, the most a host may write.
-LRESULT CALLBACK UnterminatedWordProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A host text window whose word request writes g_word as it stands, cut to
+// the buffer and without a terminator of its own: a word of 32 bytes fills
+// the buffer, the most a host may write.
+std::string g_word;
+
+LRESULT CALLBACK FixedWordProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kWordRequest) {
-    char* buffer = reinterpret_cast<char*>(lParam);
-    for (WPARAM i = 0; i < wParam; ++i) buffer[i] = 'A';
-    return static_cast<LRESULT>(wParam);
+    const size_t n = std::min<size_t>(wParam, g_word.size());
+    std::copy_n(g_word.begin(), n, reinterpret_cast<char*>(lParam));
+    return static_cast<LRESULT>(n);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -230,6 +233,18 @@ TEST_F(HostProtocolTest, InputBoxTakesSevenCharactersInUpperCase) {
   ASSERT_EQ(view.inputBox, GetFocus());
   TypeText("lnk20190");  // typed where the keyboard focus is
   EXPECT_EQ("LNK2019", TextOf(view.inputBox));
+
+  // A click into the full box selects nothing; Ctrl+A, pressed on the
+  // keyboard, selects the number so that the next one replaces it.
+  SendMessageA(view.inputBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
+  SendMessageA(view.inputBox, WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  keybd_event('A', 0, 0, 0);
+  keybd_event('A', 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  PumpMessages(30);
+  TypeText("u1050");
+  EXPECT_EQ("U1050", TextOf(view.inputBox));
 }
 
 TEST_F(HostProtocolTest, WordPickedWithAnErrorNumberOpensTheWindowAndLooksItUp) {
@@ -252,35 +267,47 @@ TEST_F(HostProtocolTest, WordPickedWithAnErrorNumberOpensTheWindowAndLooksItUp) 
   EXPECT_EQ("NMAKE", TextOf(view.toolField));
 }
 
-TEST_F(HostProtocolTest, WordPickedWithoutAnErrorNumberIsLeftToTheHost) {
-  StartHost();
-  EXPECT_EQ(0, PickWord("    mov eax, ebx", 5));
-  EXPECT_EQ(0, PickWord("", 0)) << "an empty word";
-  LookupView view;
-  EXPECT_FALSE(FindLookupView(&view)) << "no window was created";
-}
-
-TEST_F(HostProtocolTest, HostWordsTooLongForANumberAreRefusedWithoutOverrun) {
+// Answering 1 keeps the host from its own action for the word (its keyword
+// help): only a word that is an error number is claimed.
+TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
   StartHost();
   WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = UnterminatedWordProc;
+  windowClass.lpfnWndProc = FixedWordProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "OrvaUnterminatedWord";
+  windowClass.lpszClassName = "OrvaFixedWord";
   RegisterClassA(&windowClass);
-  HWND textWindow = CreateWindowA("OrvaUnterminatedWord", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+  HWND textWindow = CreateWindowA("OrvaFixedWord", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
 
-  EXPECT_EQ(1, NotifyAddin(textWindow, kWordPicked, 0, 0));
+  // Declined first, while no lookup window exists: none may open.
+  const std::string declined[] = {"EAX", "PUSH",     "CALL",   "MAXIMUMERRORS", "MOV", "LNK",
+                                  "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A')};
+  for (const std::string& word : declined) {
+    g_word = word;
+    EXPECT_EQ(0, NotifyAddin(textWindow, kWordPicked, 0, 0)) << '"' << word << "\" is left to the host";
+  }
   LookupView view;
-  ASSERT_TRUE(FindLookupView(&view));
-  EXPECT_EQ(std::string(32, 'A'), TextOf(view.inputBox)) << "the word ends after its 32 bytes";
-  EXPECT_EQ((Fields{"", "", "", "Please enter a complete error number"}), FieldsShown(view));
-  DestroyWindow(textWindow);
+  EXPECT_FALSE(FindLookupView(&view)) << "a declined word opened the lookup window";
 
-  // Eight characters that begin with a known number: refused as a whole,
-  // not shown as the number in their first seven.
-  EXPECT_EQ(1, PickWord("A2008000", 1));
-  EXPECT_EQ((Fields{"", "", "", "Please enter a complete error number"}), FieldsShown(view));
+  const struct {
+    const char* word;
+    const char* number;  // what the input box shows and looks up
+    const char* tool;
+  } claimed[] = {
+      {"A2008", "A2008", "ML"},
+      {"lnk2019", "LNK2019", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+      {"A2008:", "A2008", "ML"},
+      {"CVT1100", "CVT1100", "CVTRES"},
+      {"RW1004", "RW1004", "RC (\"W\" Errors)"},
+  };
+  for (const auto& c : claimed) {
+    g_word = c.word;
+    EXPECT_EQ(1, NotifyAddin(textWindow, kWordPicked, 0, 0)) << c.word;
+    ASSERT_TRUE(FindLookupView(&view)) << c.word;
+    EXPECT_EQ(c.number, TextOf(view.inputBox)) << c.word;
+    EXPECT_EQ(c.tool, TextOf(view.toolField)) << c.word;
+  }
+  DestroyWindow(textWindow);
 }
 
 TEST_F(HostProtocolTest, CloseAndReopenKeepSizeModeAndPositionButNotTheLookup) {
@@ -320,14 +347,19 @@ TEST_F(HostProtocolTest, MenuRebuildGetsTheItemAgain) {
   EXPECT_TRUE(FindLookupView(&view)) << "and it still opens the window";
 }
 
-TEST_F(HostProtocolTest, HostCloseRemovesTheItemForGood) {
+TEST_F(HostProtocolTest, HostCloseRemovesTheItemHidesTheWindowAndIgnoresWhatFollows) {
   StartHost();
   LookupView view;
   OpenThroughMenu(&view);
+  LookUp(view, "A2008");
   NotifyAddin(g_host.mainWindow, WM_CLOSE, 0, 0);
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr));
+  EXPECT_FALSE(IsWindowVisible(view.window)) << "its icons and font are gone";
   RebuildMenus();
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr)) << "a rebuild after close adds nothing";
+  EXPECT_EQ(0, PickWord("A2009", 2)) << "a host word after close is left to the host";
+  EXPECT_EQ("A2008", TextOf(view.inputBox)) << "and runs no lookup";
+  EXPECT_FALSE(IsWindowVisible(view.window));
   // The host's own teardown then destroys the window a second time.
   CloseHost();
   PumpMessages(20);

@@ -68,6 +68,13 @@ TEST(MalformedModule, ZeroLengthEntriesAndHighBelowLow) {
   EXPECT_EQ(0u, CountEntries(folder + "rcc.dll"));
 }
 
+TEST(MalformedModule, ClaimedResourceSizeFarBeyondWhatIsMapped) {
+  const std::string folder = FixtureFolder("malformed");
+  EXPECT_EQ(LookupOutcome::Found, Outcome("RW1004", folder));
+  EXPECT_EQ(LookupOutcome::MessageNotFound, Outcome("RW2000", folder));  // its entries lie past the file
+  EXPECT_EQ(1u, CountEntries(folder + "rcw.dll"));
+}
+
 TEST(MalformedModule, NotAModuleAtAll) {
   const std::string folder = MakeScratchFolder("not_pe");
   WriteFileBytes(folder + "ML.dll", "This is a text file, not a module.\r\n");

@@ -133,6 +133,14 @@ TEST_F(RunLookupTest, MissingModuleOrFolderIsMessageNotFound) {
   s = Lookup("A2008", std::string(300, 'x') + "\\");  // a folder too long for a path
   EXPECT_EQ(LookupOutcome::MessageNotFound, s.outcome);
   RemoveTree(empty);
+
+  // No folder at all: a bare "ML.dll" would be searched for, and found here.
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(basic.c_str());
+  s = Lookup("A2008", "");
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(LookupOutcome::MessageNotFound, s.outcome);
 }
 
 TEST_F(RunLookupTest, TitleShorterThanTypeAndMissingSeparators) {

@@ -376,6 +376,40 @@ TEST_F(LookupWindowTest, RightEdgeWinsOverLeftAndTopOverBottom) {
   EXPECT_EQ(Describe(RECT{400 - 450, 0, 400, 383}), Describe(WindowRect(g_state.lookupWindow)));
 }
 
+TEST(KeptInWorkArea, TheMonitorThatHoldsTheWindowSetsTheLimits) {
+  // Wine under Xvfb shows one monitor: the rule is tried on monitors beside,
+  // left of and above a 1024x768 primary one, each with a 40-pixel taskbar
+  // at its bottom.
+  const RECT primary = {0, 0, 1024, 768}, primaryWork = {0, 0, 1024, 728};
+  const RECT right = {1024, 0, 2048, 768}, rightWork = {1024, 0, 2048, 728};
+  const RECT left = {-1280, 0, 0, 1024}, leftWork = {-1280, 0, 0, 984};
+  const RECT above = {0, -768, 1024, 0}, aboveWork = {0, -768, 1024, -40};
+  const struct {
+    const char* what;
+    RECT monitor, workArea;
+    int x, y;
+    int expectedX, expectedY;
+  } cases[] = {
+      {"primary, inside", primary, primaryWork, 100, 100, 100, 100},
+      {"primary, negative left and top", primary, primaryWork, -30, -20, 0, 0},
+      {"primary, right and bottom beyond", primary, primaryWork, 900, 500, 1024 - 450, 728 - 383},
+      {"right, inside", right, rightWork, 1100, 100, 1100, 100},
+      {"right, left edge on the primary", right, rightWork, 1000, 100, 1024, 100},
+      {"right, right edge beyond", right, rightWork, 1800, 100, 2048 - 450, 100},
+      {"left, inside", left, leftWork, -1200, 100, -1200, 100},
+      {"left, left edge beyond", left, leftWork, -1300, 100, -1280, 100},
+      {"left, bottom beyond", left, leftWork, -500, 800, -500, 984 - 383},
+      {"above, inside", above, aboveWork, 100, -700, 100, -700},
+      {"above, top beyond", above, aboveWork, 100, -800, 100, -768},
+      {"above, bottom beyond", above, aboveWork, 100, -300, 100, -40 - 383},
+  };
+  for (const auto& c : cases) {
+    const POINT got = KeptInWorkArea(RECT{c.x, c.y, c.x + 450, c.y + 383}, c.monitor, c.workArea);
+    EXPECT_EQ(c.expectedX, got.x) << c.what;
+    EXPECT_EQ(c.expectedY, got.y) << c.what;
+  }
+}
+
 TEST_F(LookupWindowTest, HoverBorderFollowsTheCursor) {
   Enter("A2008");  // the note icon takes part only after a successful lookup
   const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
