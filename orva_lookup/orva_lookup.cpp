@@ -99,9 +99,8 @@ bool GivenFolder(const char* given, char (&folder)[orva::kPathSize]) {
 // rather than answer every number with "Could not find info".
 bool HoldsMessageModules(const char* folder) {
   for (const orva::ToolFamily& family : orva::kToolTable) {
-    char path[orva::kPathSize] = {};
-    if (orva::AppendText(path, folder, family.moduleStem, ".dll") &&
-        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    char path[orva::kPathSize];
+    if (orva::MessageModulePath(folder, family, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
       return true;
     }
   }
@@ -233,8 +232,8 @@ int SearchWords(const char* const* words, size_t count, const char* folder) {
   // In the Error Browser's order of the tools, each module in its table order.
   for (uint32_t slot = 1; slot <= orva::kToolFamilies; ++slot) {
     search.family = orva::ToolFamilyOfSlot(slot);
-    char path[orva::kPathSize] = {};
-    if (!orva::AppendText(path, folder, search.family->moduleStem, ".dll")) continue;
+    char path[orva::kPathSize];
+    if (!orva::MessageModulePath(folder, *search.family, path)) continue;
     HMODULE module = orva::OpenMessageModule(path);
     orva::WalkMessageTable(module, SearchMessage, &search);
     orva::CloseMessageModule(module);
