@@ -52,20 +52,32 @@ LRESULT WriteWordAtCaret(HWND edit, size_t size, char* buffer) {
   return static_cast<LRESULT>(n);
 }
 
+// A picked word goes to the add-in first; a word the add-in leaves alone
+// (answer 0) gets the host's own keyword help, which here names the word in
+// the caption.
+void OfferPickedWord(HWND textWindow) {
+  if (NotifyAddin(textWindow, kWordPicked, 0, 0) != 0) return;
+  char word[64] = {};
+  WriteWordAtCaret(textWindow, sizeof word, word);
+  g_host.keywordHelp = word;
+  const std::string caption = "Stand-in host - keyword help: " + g_host.keywordHelp;
+  SetWindowTextA(g_host.mainWindow, caption.c_str());
+}
+
 LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kWordRequest:
       return WriteWordAtCaret(window, wParam, reinterpret_cast<char*>(lParam));
     case WM_KEYDOWN:
       if (wParam == VK_F1) {
-        NotifyAddin(window, kWordPicked, 0, 0);
+        OfferPickedWord(window);
         return 0;
       }
       break;
     case WM_LBUTTONDBLCLK: {
       // The edit control selects the word first; the caret then lies in it.
       const LRESULT result = CallWindowProcA(g_host.textWindowPreviousProc, window, message, wParam, lParam);
-      NotifyAddin(window, kWordPicked, 0, 0);
+      OfferPickedWord(window);
       return result;
     }
     default:
@@ -83,7 +95,7 @@ void OnHostCommand(WPARAM wParam) {
       RebuildMenus();
       break;
     case kPickWordCommand:
-      NotifyAddin(g_host.textWindow, kWordPicked, 0, 0);
+      OfferPickedWord(g_host.textWindow);
       break;
     default:
       break;

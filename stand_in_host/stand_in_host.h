@@ -79,6 +79,7 @@ struct StandInHost {
   const AddinOption* options;  // the add-in's option table
   HookWords hooks;
   LRESULT lastAnswer;          // what DllProc answered to the last notification passed
+  std::string keywordHelp;     // the last picked word the host handled itself
 };
 
 extern StandInHost g_host;

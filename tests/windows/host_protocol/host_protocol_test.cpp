@@ -286,6 +286,8 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
     g_word = word;
     EXPECT_EQ(0, NotifyAddin(textWindow, kWordPicked, 0, 0)) << '"' << word << "\" is left to the host";
   }
+  EXPECT_EQ(0, PickWord("    push EAX", 10));
+  EXPECT_EQ("EAX", g_host.keywordHelp) << "the host's own handling of a declined word";
   LookupView view;
   EXPECT_FALSE(FindLookupView(&view)) << "a declined word opened the lookup window";
 
