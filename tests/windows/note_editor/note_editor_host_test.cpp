@@ -27,7 +27,7 @@ class NoteEditorHostTest : public HostTest {
 TEST_F(NoteEditorHostTest, YesOpensTheCreateEditorAndSaveStoresTheTypedNote) {
   LookUp("A2008");
   HWND editor = OpenEditorFromNoteIcon();
-  ASSERT_TRUE(g_answer.shown) << "no question before creating a note";
+  ASSERT_TRUE(g_box.shown) << "no question before creating a note";
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
   EXPECT_EQ(TextArea(editor), GetFocus()) << "the text area has no focus";
