@@ -84,7 +84,7 @@ BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD wr
 
 TEST_F(NoteStoreTest, FileHoldsTheTextAndOneZeroByte) {
   SetEditText("");
-  SaveNote("A2008");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008"));
   EXPECT_EQ(std::string(1, '\0'), ReadFileBytes(File("A2008.note")));
   EXPECT_TRUE(NoteFileExists("A2008"));
   SetEditText("leftover");
@@ -217,14 +217,14 @@ TEST_F(NoteStoreTest, SaveThatCannotReplaceLeavesTheOldNoteByteForByte) {
   HANDLE held = CreateFileA(File("A2008.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
   SetEditText("new text that must not land");
-  SaveNote("A2008");
+  EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008"));
   CloseHandle(held);
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
 
   // Read-only: access denied.
   SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_READONLY);
-  SaveNote("A2008");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), SaveNote("A2008"));
   SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
@@ -236,8 +236,8 @@ TEST_F(NoteStoreTest, SaveThatFailsPartWayLeavesTheOldNoteAndNoStrayFile) {
   const std::string old = ReadFileBytes(File("A2008.note"));
   g_writeNoteBytes = WriteHalfThenFail;
   SetEditText("a new and longer note that the full disk cuts in half");
-  SaveNote("A2008");
-  SaveNote("A2009");  // a new note that fails is not created at all
+  EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), SaveNote("A2008"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), SaveNote("A2009"));  // a new note that fails is not created at all
   g_writeNoteBytes = nullptr;
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_FALSE(NoteFileExists("A2009"));
@@ -255,15 +255,32 @@ TEST_F(NoteStoreTest, SaveWithoutItsControlWritesNothing) {
   EXPECT_EQ(std::string("kept\0", 5), ReadFileBytes(File("A2008.note")));
 }
 
-TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyText) {
+TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyTextAndSaysWhy) {
   SetEditText("previous note on display");
-  LoadNote("A2008");  // listed a moment ago, gone now
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), LoadNote("A2008"));  // listed a moment ago, gone now
   EXPECT_EQ("", EditText());
 
   WriteFileBytes(File("A2009.note"), std::string("locked\0", 7));
   HANDLE held = CreateFileA(File("A2009.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   SetEditText("previous note on display");
-  LoadNote("A2009");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), LoadNote("A2009"));
+  NoteText note = {};
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), ReadNoteFile("A2009", note));
+  EXPECT_EQ(nullptr, note.bytes);
   CloseHandle(held);
   EXPECT_EQ("", EditText());
+}
+
+// The file layer moves a note's bytes by name, no window involved.
+TEST_F(NoteStoreTest, FileLayerWritesAndReadsTheBytesByName) {
+  ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), WriteNoteFile("A2008", "abc\0", 4));
+  EXPECT_EQ(std::string("abc\0", 4), ReadFileBytes(File("A2008.note")));
+  NoteText note = {};
+  ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ReadNoteFile("A2008", note));
+  EXPECT_EQ(4u, note.size);
+  EXPECT_STREQ("abc", note.bytes);
+  ReleaseNoteText(note);
+  EXPECT_EQ(nullptr, note.bytes);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), DeleteNote("A2008"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), DeleteNote("A2008"));
 }
