@@ -9,6 +9,7 @@
 #include "ui/browser/note_catalogue.h"
 
 #include "host/addin_state.h"
+#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
@@ -74,7 +75,12 @@ void ShowSelectedNote() {
   LoadNote(g_state.selectedNote);
 }
 
-void SaveSelectedNote() { SaveNote(g_state.selectedNote); }
+// A note that could not be written keeps its text on display, and the user
+// is told why.
+void SaveSelectedNote() {
+  const DWORD outcome = SaveNote(g_state.selectedNote);
+  if (outcome != ERROR_SUCCESS) ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
+}
 
 void DeleteSelectedNote() {
   // The name is taken before the item goes: removing the selected item can

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/message_box.h"
 #include "ui/browser/note_catalogue.h"
 
 using namespace orva;
@@ -150,6 +151,28 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconG
   EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
   EXPECT_EQ("", TextOf(g_state.noteEdit));
   ExpectButtonsEnabled(false);
+}
+
+// A note that could not be written keeps its text on display; a box owned by
+// the browser says why, and the stored note keeps its bytes.
+TEST_F(NoteCatalogueTest, SaveThatCannotWriteKeepsTheTextAndSaysWhy) {
+  PutNote("U1050", std::string("before\0", 7));
+  OpenNoteBrowser();
+  SelectItem(g_state.treeView, Note(3, "U1050"));
+  SetControlText(g_state.noteEdit, "after");
+  HANDLE held = CreateFileA(NotePathOf("U1050").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  AnswerNextMessageBox(IDOK);
+  Click(g_state.saveButton);
+  StopAnswering();
+  CloseHandle(held);
+  ASSERT_TRUE(g_box.shown) << "no word of the failure";
+  EXPECT_EQ(g_state.browserWindow, g_box.owner);
+  const std::string sentence = "The note for U1050 could not be saved.\r\n\r\n";
+  EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+  EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+  EXPECT_EQ("after", TextOf(g_state.noteEdit));
+  EXPECT_EQ(std::string("before\0", 7), NoteBytes("U1050"));
+  ExpectButtonsEnabled(true);
 }
 
 TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayIgnoresLetterCase) {

@@ -52,3 +52,12 @@ void StopAnswering() {
   if (g_timer != 0) KillTimer(nullptr, g_timer);
   g_timer = 0;
 }
+
+std::string SystemWords(DWORD error) {
+  char words[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, words, sizeof words,
+                 nullptr);
+  std::string text = words;
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}

@@ -21,3 +21,6 @@ void AnswerNextMessageBox(int answer, void (*beforeAnswer)() = nullptr);
 // Stops standing by, whether a box came or not.
 void StopAnswering();
 
+// The system's own words for an error code, without the line break behind
+// them: what a box that says why something failed shows.
+std::string SystemWords(DWORD error);
