@@ -72,7 +72,9 @@ void ShowSelectedNote() {
   item.pszText = g_state.selectedNote;
   item.cchTextMax = kNumberSize;
   SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  LoadNote(g_state.selectedNote);
+  // A note that cannot be read leaves the text area empty, and Save stays
+  // off so that the empty text never replaces the note; Delete stays on.
+  if (LoadNote(g_state.selectedNote) != ERROR_SUCCESS) EnableWindow(g_state.saveButton, FALSE);
 }
 
 // A note that could not be written keeps its text on display, and the user

@@ -175,6 +175,22 @@ TEST_F(NoteCatalogueTest, SaveThatCannotWriteKeepsTheTextAndSaysWhy) {
   ExpectButtonsEnabled(true);
 }
 
+// A note that cannot be read shows no text, and Save stays off, so that the
+// empty text can never replace the note; Delete stays available.
+TEST_F(NoteCatalogueTest, NoteThatCannotBeReadShowsNothingAndCannotBeSavedOver) {
+  PutNote("A2008", std::string("kept\0", 5));
+  OpenNoteBrowser();
+  HANDLE held = CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SelectItem(g_state.treeView, Note(1, "A2008"));
+  CloseHandle(held);
+  EXPECT_EQ("", TextOf(g_state.noteEdit));
+  EXPECT_FALSE(IsWindowEnabled(g_state.saveButton));
+  EXPECT_TRUE(IsWindowEnabled(g_state.deleteButton));
+  SetControlText(g_state.noteEdit, "typed");
+  SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));
+  EXPECT_EQ(std::string("kept\0", 5), NoteBytes("A2008"));
+}
+
 TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayIgnoresLetterCase) {
   PutNote("A2008", std::string("x\0", 2));
   SetCurrentNumber("a2008");

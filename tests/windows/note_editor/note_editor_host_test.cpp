@@ -61,6 +61,50 @@ TEST_F(NoteEditorHostTest, StoredNoteOpensTheEditModeEditorShowingIt) {
   EXPECT_EQ("kept\r\nover two lines", standin::TextOf(TextArea(editor)));
 }
 
+// A stored note that cannot be read opens no editor, whose empty text a Save
+// would store over the note; the lookup window says why, and its note icon
+// then shows whether a note is there at all.
+TEST_F(NoteEditorHostTest, StoredNoteThatCannotBeReadOpensNoEditorAndSaysWhy) {
+  struct Case {
+    const char* what;
+    bool held;     // held open by another program, or else gone since the lookup
+    DWORD reason;  // 0: whatever the platform answers for a file held open
+    int icon;
+  };
+  const Case cases[] = {
+      {"held open", true, 0, IDI_NOTE_PRESENT},
+      {"gone since the lookup", false, ERROR_FILE_NOT_FOUND, IDI_NO_NOTE},
+  };
+  const std::string sentence = "The note for A2008 could not be read.\r\n\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PutNote("A2008", std::string("kept\0", 5));
+    LookUp("A2008");
+    ASSERT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.held) {
+      held = CreateFileA(NotePath("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    } else {
+      DeleteFileA(NotePath("A2008").c_str());
+    }
+    ClickAnswering(view_.noteIcon, IDOK);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+    ASSERT_TRUE(g_box.shown) << "no word of the failure";
+    EXPECT_EQ(view_.window, g_box.owner);
+    if (c.reason != 0) {
+      EXPECT_EQ(sentence + SystemWords(c.reason), g_box.text);
+    } else {
+      EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+      EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+    }
+    EXPECT_EQ(nullptr, FindWindowA(kNoteEditorClass, nullptr));
+    EXPECT_TRUE(IsWindowEnabled(view_.window));
+    EXPECT_TRUE(NoteIconShows(c.icon));
+    EXPECT_EQ(c.held ? std::string("kept\0", 5) : std::string(), NoteBytes("A2008"));
+  }
+}
+
 TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {
   LookUp("A2008");
   HWND editor = OpenEditorFromNoteIcon();
