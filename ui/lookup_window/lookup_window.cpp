@@ -121,16 +121,24 @@ void EditStoredNote() {
   if (StillOnDisplay(number)) SetNoteIcon(NoteFileExists(number));
 }
 
+// The number asked about is taken before the question, and Yes opens the
+// editor only while it is still on display without a note: otherwise the
+// editor would open for another number, over its note.
+void AskToCreateNote() {
+  char number[kNumberSize] = {};
+  AppendText(number, g_state.currentNumber);
+  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+  if (StillOnDisplay(number) && g_state.noteExists == 0 && !NoteFileExists(number)) OpenNoteEditor(kCreateNoteMode);
+}
+
 // Command 2002. Without a successful lookup on display there is no number
 // a note could belong to, so the icon is inert.
 void OnNoteIcon() {
   if (g_state.lookupFailed != 0) return;
   if (g_state.noteExists == 1) {
     EditStoredNote();
-    return;
-  }
-  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
-    OpenNoteEditor(kCreateNoteMode);
+  } else {
+    AskToCreateNote();
   }
 }
 

@@ -105,6 +105,39 @@ TEST_F(NoteEditorHostTest, StoredNoteThatCannotBeReadOpensNoEditorAndSaysWhy) {
   }
 }
 
+// The create question's box runs a message loop: behind it a host word can
+// run another lookup, and the host can close. Yes then opens the editor only
+// for the number asked about, still on display without a note, while the
+// add-in is installed; never one that would save over another number's note.
+TEST_F(NoteEditorHostTest, YesOpensTheEditorOnlyForTheNumberAskedAboutWhileInstalled) {
+  struct Case {
+    const char* meanwhile;
+    void (*happen)();
+    bool opens;
+  };
+  const Case cases[] = {
+      {"a host word for the same number", [] { standin::PickWord("A2008", 2); }, true},
+      {"a host word for a number with a note", [] { standin::PickWord("LNK1104", 2); }, false},
+      {"a host word for another number without one", [] { standin::PickWord("U1050", 2); }, false},
+      // Last: the add-in is shut down after it.
+      {"the host's close", [] { standin::NotifyAddin(standin::g_host.mainWindow, WM_CLOSE, 0, 0); }, false},
+  };
+  PutNote("LNK1104", std::string("kept\0", 5));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.meanwhile);
+    LookUp("A2008");
+    ClickAnswering(view_.noteIcon, IDYES, c.happen);
+    ASSERT_TRUE(g_box.shown) << "no question";
+    HWND editor = FindWindowA(kNoteEditorClass, nullptr);
+    EXPECT_EQ(c.opens, editor != nullptr);
+    if (editor != nullptr) {
+      EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
+      SendMessageA(editor, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(std::string("kept\0", 5), NoteBytes("LNK1104"));
+  }
+}
+
 TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {
   LookUp("A2008");
   HWND editor = OpenEditorFromNoteIcon();
