@@ -64,24 +64,26 @@ bool IsPlainNoteName(const char* name) {
   return !onlyDots && !IsReservedDeviceName(name);
 }
 
+// One limit for every operation: a note path leaves room for the name its
+// save writes beside it, so that a note that can be listed, loaded and
+// deleted can always be saved as well.
 DWORD ComposeNotePath(const char* name, char (&out)[kPathSize]) {
   ZeroFill(out);
   // Without a notes folder (its path did not fit at install) there is no
   // note at all, rather than one beside the host's current folder.
   if (g_state.notesFolder[0] == 0) return ERROR_PATH_NOT_FOUND;
   if (!IsPlainNoteName(name)) return ERROR_INVALID_NAME;
-  if (!AppendText(out, g_state.notesFolder, "\\", name, kExtension)) {
+  if (!AppendText(out, g_state.notesFolder, "\\", name, kExtension) ||
+      TextLength(out) + TextLength(kSavingSuffix) >= kPathSize) {
     ZeroFill(out);
     return ERROR_FILENAME_EXCED_RANGE;
   }
   return ERROR_SUCCESS;
 }
 
-// The name a save writes before it replaces the note at path; false when
-// it does not fit.
-bool CompanionPath(const char* path, char (&out)[kPathSize]) {
+void CompanionPath(const char* path, char (&out)[kPathSize]) {
   ZeroFill(out);
-  return AppendText(out, path, kSavingSuffix);
+  AppendText(out, path, kSavingSuffix);  // fits: ComposeNotePath leaves room for it
 }
 
 // Every text buffer of a save or a load comes zero-filled from the process heap.
@@ -96,10 +98,7 @@ bool NoteEditIsThere() { return g_state.noteEdit != nullptr && IsWindow(g_state.
 // Creates the file a save writes before it replaces the note at path; its
 // name is in companion.
 HANDLE CreateCompanion(const char* path, char (&companion)[kPathSize]) {
-  if (!CompanionPath(path, companion)) {
-    SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return INVALID_HANDLE_VALUE;
-  }
+  CompanionPath(path, companion);
   return CreateFileA(companion, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
 }
 

@@ -188,22 +188,38 @@ TEST_F(NoteStoreTest, PlainNamesAreAccepted) {
   }
 }
 
-TEST_F(NoteStoreTest, PathsThatDoNotFitAreRefusedNotCut) {
-  // A notes folder so deep that the path of a five-character note takes
-  // exactly 260 characters, and one more does not fit.
-  std::string deep = folder_ + std::string(249 - folder_.size(), 'd');
+// One path limit for every operation: a save writes its new note beside
+// the old one under a longer name first, so every name the store accepts must
+// leave room for that, or a note that can be listed and loaded cannot be saved.
+TEST_F(NoteStoreTest, EveryNoteThePathAcceptsCanBeSavedAndLongerOnesAreRefused) {
+  // A notes folder so deep that the paths of the names below run from 251
+  // to 260 characters.
+  const std::string deep = folder_ + std::string(244 - folder_.size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
   SetNotesFolder(deep);
   SetEditText("x");
-  char path[kPathSize];
-  EXPECT_TRUE(NotePath("A2008", path));
-  EXPECT_EQ(260u, std::string(path).size());
-  EXPECT_FALSE(NotePath("A20081", path));
-  EXPECT_STREQ("", path);
-  SaveNote("A20081");
-  EXPECT_FALSE(NoteFileExists("A20081"));
+  size_t longest = 0;
+  for (std::string name = "A"; name.size() <= 10; name += "1") {
+    SCOPED_TRACE(name);
+    char path[kPathSize];
+    if (NotePath(name.c_str(), path)) {
+      longest = std::string(path).size();
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote(name.c_str()));
+      EXPECT_TRUE(NoteFileExists(name.c_str()));
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), LoadNote(name.c_str()));
+      EXPECT_EQ("x", EditText());
+    } else {
+      EXPECT_STREQ("", path);  // refused, never cut
+      EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), SaveNote(name.c_str()));
+      EXPECT_FALSE(NoteFileExists(name.c_str()));
+    }
+  }
+  EXPECT_EQ(253u, longest) << "the longest note path that leaves room for \".saving\"";
 
   SetNotesFolder("");  // a notes folder that could not be composed at install
+  char path[kPathSize];
   EXPECT_FALSE(NotePath("A2008", path));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), SaveNote("A2008"));
   char pattern[kPathSize];
   EXPECT_FALSE(NoteSearchPattern(pattern));
 }
