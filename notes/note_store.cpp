@@ -29,18 +29,27 @@ DWORD LastFailure() {
   return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
-bool IsReservedDeviceName(const char* name) {
-  // CON.note, NUL.note and the like name devices, not files.
-  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
-  for (const char* device : kDevices) {
-    if (lstrcmpiA(name, device) == 0) return true;
+// Windows takes a file name for a device when the part before its first dot,
+// without trailing spaces, is CON, PRN, AUX or NUL, or COM or LPT followed by
+// one digit or one of the superscripts one, two and three, whatever the
+// letter case. The superscripts are Unicode characters, so the part is
+// widened from the ANSI code page first.
+bool NamesADevice(const char* name) {
+  int length = 0;
+  while (name[length] != 0 && name[length] != '.') ++length;
+  while (length > 0 && name[length - 1] == ' ') --length;
+  WCHAR part[8];
+  if (length == 0 || length > 8) return false;
+  const int count = MultiByteToWideChar(CP_ACP, 0, name, length, part, 8);
+  if (count != 3 && count != 4) return false;
+  for (int i = 0; i < 3; ++i) {
+    if (part[i] >= L'a' && part[i] <= L'z') part[i] = static_cast<WCHAR>(part[i] - L'a' + L'A');
   }
-  const size_t length = TextLength(name);
-  if (length == 4 && name[3] >= '1' && name[3] <= '9') {
-    char stem[4] = {name[0], name[1], name[2], 0};
-    return lstrcmpiA(stem, "COM") == 0 || lstrcmpiA(stem, "LPT") == 0;
-  }
-  return false;
+  auto stemIs = [&part](const wchar_t* stem) { return part[0] == stem[0] && part[1] == stem[1] && part[2] == stem[2]; };
+  if (count == 3) return stemIs(L"CON") || stemIs(L"PRN") || stemIs(L"AUX") || stemIs(L"NUL");
+  const WCHAR last = part[3];
+  const bool deviceNumber = (last >= L'0' && last <= L'9') || last == 0x00B9 || last == 0x00B2 || last == 0x00B3;
+  return deviceNumber && (stemIs(L"COM") || stemIs(L"LPT"));
 }
 
 // A note name is a plain file name: error numbers, and whatever the Note
@@ -61,7 +70,7 @@ bool IsPlainNoteName(const char* name) {
     }
     if (c != '.') onlyDots = false;
   }
-  return !onlyDots && !IsReservedDeviceName(name);
+  return !onlyDots && !NamesADevice(name);
 }
 
 // One limit for every operation: a note path leaves room for the name its

@@ -26,7 +26,7 @@ struct NoteText {
 };
 
 // notesFolder \ name .note, composed in out; false (out empty) when the name
-// is not a plain note name or the path would not fit.
+// is not a plain note name, names a device, or the path would not fit.
 bool NotePath(const char* name, char (&out)[kPathSize]);
 
 // --- The file layer ------------------------------------------------------------

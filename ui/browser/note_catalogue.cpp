@@ -53,7 +53,9 @@ void FillNoteCatalogue() {
 // The item's text is the name the note is loaded, saved and deleted under,
 // so it is never cut: a cut name would name another note, and Delete would
 // remove the wrong file. A name that does not fit selectedNote, an empty
-// name, and a file that holds none of the patterns are left out.
+// name, and a file that holds none of the patterns are left out; so is a
+// name the note store refuses (a device name, a path too long to save), as
+// a listed note must be one that can be loaded, saved and deleted.
 void AddNoteItem(const char* fileName, TreeFill& fill) {
   const int32_t dot = FindText(1, fileName, ".");
   if (dot <= 1 || static_cast<size_t>(dot - 1) >= kNumberSize) return;
@@ -61,6 +63,8 @@ void AddNoteItem(const char* fileName, TreeFill& fill) {
   if (root == nullptr) return;
   char name[kNumberSize] = {};
   CopyFirst(fileName, static_cast<size_t>(dot - 1), name);
+  char path[kPathSize];
+  if (!NotePath(name, path)) return;
   QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
 }
 

@@ -103,6 +103,11 @@ TEST_F(NoteCatalogueTest, FilesWithoutAPatternOrAnameAreLeftOut) {
   PutNote("lower", std::string("x\0", 2));
   PutNote("", std::string("x\0", 2));  // ".note"
   PutNote("A2008", std::string("x\0", 2));
+  // Names of devices, which no note operation may reach: written only
+  // through the \\?\ form of their paths.
+  for (const char* device : {"AUX.A2008", "PRN", "NUL "}) {
+    WriteFileBytes("\\\\?\\" + NotePathOf(device), std::string("x\0", 2));
+  }
   OpenNoteBrowser();
   EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
 }

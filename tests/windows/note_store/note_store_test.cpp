@@ -160,8 +160,13 @@ TEST_F(NoteStoreTest, NamesThatAreNoPlainFileNameAreRefusedEverywhere) {
   // A note outside the notes folder that a crafted name would reach.
   WriteFileBytes(TestProgramFolder() + "scratch\\victim.note", std::string("keep\0", 5));
   const std::string tooLong(kNumberSize, 'A');
+  // Device names as Windows decides them: the part before the first dot,
+  // trailing spaces trimmed, any letter case, COM and LPT with 0 to 9 or a
+  // superscript one, two or three (0xB9, 0xB2, 0xB3 in the ANSI code page).
   const char* refused[] = {"", "..\\victim", "../victim", "A\\B", "A/B", "C:x", "A*", "A?", "A\"", "A<", "A>",
-                           "A|", "A\x01", "A\t", ".", "..", "...", "CON", "nul", "com1", "LPT9", tooLong.c_str()};
+                           "A|", "A\x01", "A\t", ".", "..", "...", "CON", "nul", "com1", "LPT9", "NUL.x",
+                           "nul.A2008", "COM1 ", "COM1.x", "AUX.x", "PRN . x", "COM0", "LPT0", "COM\xB9", "lpt\xB2",
+                           "COM\xB3.x", tooLong.c_str()};
   SetEditText("overwrite");
   for (const char* name : refused) {
     char path[kPathSize];
@@ -182,7 +187,8 @@ TEST_F(NoteStoreTest, NamesThatAreNoPlainFileNameAreRefusedEverywhere) {
 
 TEST_F(NoteStoreTest, PlainNamesAreAccepted) {
   SetEditText("x");
-  for (const char* name : {"A2008", "LNKA1", "A2008.old", "RW1004", "1234567890123456789", "A B", "a-b_c"}) {
+  for (const char* name : {"A2008", "LNKA1", "A2008.old", "RW1004", "1234567890123456789", "A B", "a-b_c", "COM10",
+                           "A.CON", "LPT"}) {
     SaveNote(name);
     EXPECT_TRUE(NoteFileExists(name)) << name;
   }
