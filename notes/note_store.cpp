@@ -21,6 +21,9 @@ const char kExtension[] = ".note";
 // only once it is complete. The name does not end in ".note", so a leftover
 // never shows in the Note Browser's listing.
 const char kSavingSuffix[] = ".saving";
+// When a leftover of that name is held open by another program, the new note
+// is written to a temporary file of the notes folder with this prefix instead.
+const char kTemporaryPrefix[] = "nte";
 
 // The code of the failure the last call reported; never success, so that a
 // failure is never passed on as one.
@@ -95,6 +98,14 @@ void CompanionPath(const char* path, char (&out)[kPathSize]) {
   AppendText(out, path, kSavingSuffix);  // fits: ComposeNotePath leaves room for it
 }
 
+// A leftover of an earlier save may be read-only or hidden, which would keep
+// it from being replaced; it is cleared and removed. One that another program
+// holds open stays where it is.
+void RemoveLeftover(const char* path) {
+  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path);
+}
+
 // Every text buffer of a save or a load comes zero-filled from the process heap.
 char* AllocateText(DWORD size) {
   return static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
@@ -104,11 +115,28 @@ void FreeText(char* text) { HeapFree(GetProcessHeap(), 0, text); }
 
 bool NoteEditIsThere() { return g_state.noteEdit != nullptr && IsWindow(g_state.noteEdit); }
 
-// Creates the file a save writes before it replaces the note at path; its
-// name is in companion.
+// Creates the file a save writes before it replaces the note at path:
+// "<path>.saving", or, when a leftover of that name cannot be removed (held
+// open by another program), a new temporary file in the notes folder. The
+// name used is in companion. On a failure the last error is that of the
+// first attempt, which tells best what stands in the way.
 HANDLE CreateCompanion(const char* path, char (&companion)[kPathSize]) {
   CompanionPath(path, companion);
-  return CreateFileA(companion, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  RemoveLeftover(companion);
+  HANDLE file = CreateFileA(companion, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return file;
+  const DWORD error = LastFailure();
+  // The notes folder's path is at most 246 characters here, as a temporary
+  // file name needs: the note path of a name of one character and the
+  // suffix fit into 260.
+  ZeroFill(companion);
+  if (GetTempFileNameA(g_state.notesFolder, kTemporaryPrefix, 0, companion) != 0) {
+    file = CreateFileA(companion, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    DeleteFileA(companion);
+  }
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
 }
 
 // Writes all bytes and puts them on the disk.
@@ -188,7 +216,12 @@ DWORD DeleteNote(const char* name) {
   char path[kPathSize];
   const DWORD outcome = ComposeNotePath(name, path);
   if (outcome != ERROR_SUCCESS) return outcome;
-  return DeleteFileA(path) ? ERROR_SUCCESS : LastFailure();
+  const bool deleted = DeleteFileA(path) != FALSE;
+  const DWORD error = deleted ? ERROR_SUCCESS : LastFailure();
+  char companion[kPathSize];
+  CompanionPath(path, companion);
+  RemoveLeftover(companion);
+  return error;
 }
 
 bool NoteFileExists(const char* name) {

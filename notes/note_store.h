@@ -40,7 +40,7 @@ void ReleaseNoteText(NoteText& note);
 // until the new one is complete, and keeps its bytes in every failure.
 DWORD WriteNoteFile(const char* name, const char* bytes, DWORD size);
 
-// Removes the note file of name.
+// Removes the note file of name, and a file a save of it left unfinished.
 DWORD DeleteNote(const char* name);
 
 bool NoteFileExists(const char* name);

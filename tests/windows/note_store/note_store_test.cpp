@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -305,4 +306,46 @@ TEST_F(NoteStoreTest, FileLayerWritesAndReadsTheBytesByName) {
   EXPECT_EQ(nullptr, note.bytes);
   EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), DeleteNote("A2008"));
   EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), DeleteNote("A2008"));
+}
+
+// A save that never finished leaves "<note>.saving" behind: plain, made
+// read-only since, or held open by another program. None of them may stand
+// in the way of the next saves, and Delete takes a leftover with its note.
+TEST_F(NoteStoreTest, ALeftoverOfAnUnfinishedSaveNeverBlocksTheNextSaves) {
+  const std::string leftover = File("A2008.note.saving");
+  struct Case {
+    const char* kind;
+    std::vector<std::string> listing;  // what the folder holds after both saves
+  };
+  const Case cases[] = {
+      {"plain", {"A2008.note"}},
+      {"read-only", {"A2008.note"}},
+      {"held open", {"A2008.note", "A2008.note.saving"}},  // and nothing else
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    WriteFileBytes(leftover, "half a note");
+    if (std::string(c.kind) == "read-only") SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = std::string(c.kind) == "held open"
+                      ? CreateFileA(leftover.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                      : INVALID_HANDLE_VALUE;
+    for (const char* text : {"first save", "second save"}) {
+      SetEditText(text);
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008")) << text;
+      EXPECT_EQ(std::string(text) + '\0', ReadFileBytes(File("A2008.note")));
+    }
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    std::vector<std::string> listing = Listing();
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(c.listing, listing);
+    RemoveTree(folder_);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+
+  SetEditText("x");
+  SaveNote("A2008");
+  WriteFileBytes(leftover, "half a note");
+  SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), DeleteNote("A2008"));
+  EXPECT_TRUE(Listing().empty());
 }
