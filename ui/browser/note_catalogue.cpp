@@ -99,6 +99,9 @@ void DeleteSelectedNote() {
   SendMessageA(g_state.treeView, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(g_state.selectedItem));
   DeleteNote(name);
   if (lstrcmpiA(name, g_state.currentNumber) == 0) SetNoteIcon(false);
+  // The click left the keyboard focus on Delete, which is now disabled and
+  // would drop it; the tree takes it, so that the keys go on through the notes.
+  SetFocus(g_state.treeView);
 }
 
 }  // namespace orva

@@ -148,7 +148,9 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconG
   SetNoteIcon(true);
   OpenNoteBrowser();
   SelectItem(g_state.treeView, Note(1, "A2008"));
+  SetFocus(g_state.deleteButton);  // where a click on it puts the focus
   Click(g_state.deleteButton);
+  EXPECT_EQ(g_state.treeView, GetFocus()) << "the keyboard focus is lost";
   EXPECT_FALSE(FileExists(NotePathOf("A2008")));
   EXPECT_TRUE(FileExists(NotePathOf("LNK1104")));
   EXPECT_EQ(Strings(), ChildTexts(g_state.treeView, g_state.rootItems[1]));
