@@ -93,6 +93,7 @@ DWORD ComposeNotePath(const char* name, char (&out)[kPathSize]) {
   return ERROR_SUCCESS;
 }
 
+// The name a save writes its new note under, beside the note at path.
 void CompanionPath(const char* path, char (&out)[kPathSize]) {
   ZeroFill(out);
   AppendText(out, path, kSavingSuffix);  // fits: ComposeNotePath leaves room for it
