@@ -15,7 +15,10 @@ void AppendFileTypeIcon(HIMAGELIST list, const char* extension) {
   // the disk: no such file needs to exist.
   SHFILEINFOA info = {};
   SHGetFileInfoA(extension, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-  ImageList_ReplaceIcon(list, -1, info.hIcon);
+  // A shell without an icon for the type gets the plain application icon in
+  // its place (shared by the system: not destroyed), so that the images keep
+  // their positions and image 1 always exists for the trees' items.
+  ImageList_ReplaceIcon(list, -1, info.hIcon != nullptr ? info.hIcon : LoadIconA(nullptr, IDI_APPLICATION));
   if (info.hIcon != nullptr) DestroyIcon(info.hIcon);
 }
 

@@ -3,6 +3,7 @@
 #include "notes/note_editor.h"
 
 #include "host/addin_state.h"
+#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "ui/browser/browser_window.h"
@@ -52,9 +53,15 @@ void PaintEditor(HWND editor) {
 
 // Save stores the note under the number the editor was opened for (its
 // caption), even when a host word has run another lookup behind it; the note
-// icon turns yellow only when that number is still the one on display.
+// icon turns yellow only when that number is still the one on display. A
+// note that could not be written keeps the editor open with the typed text
+// and the icon as it was, and the user is told why.
 void SaveEditorNote(HWND editor) {
-  SaveNote(g_state.editorNumber);
+  const DWORD outcome = SaveNote(g_state.editorNumber);
+  if (outcome != ERROR_SUCCESS) {
+    ReportNoteFailure(editor, g_state.editorNumber, kNoteNotSaved, outcome);
+    return;
+  }
   if (lstrcmpiA(g_state.editorNumber, g_state.currentNumber) == 0) SetNoteIcon(true);
   SendMessageA(editor, WM_CLOSE, 0, 0);
 }

@@ -55,8 +55,26 @@ void CreateErrorBrowserControls(HWND browser) {
                            WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 225, 65, 315, 305, 0);
 }
 
+// The tree view's class is comctl32's to register when asked, and a host is
+// not obliged to have asked. InitCommonControlsEx came with later versions of
+// comctl32 than the oldest the add-in runs with; where it is absent,
+// InitCommonControls registers every class, the tree view's among them.
+void RegisterTreeViewClass() {
+  using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  // Through void*: the platform hands every function out under one type.
+  const InitControls initControls = reinterpret_cast<InitControls>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
+  if (initControls == nullptr) {
+    InitCommonControls();
+    return;
+  }
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES};
+  initControls(&classes);
+}
+
 void CreateBrowserControls(HWND browser) {
   EnableWindow(g_state.lookupWindow, FALSE);
+  RegisterTreeViewClass();
   g_state.treeView = CreateChildControl(
       browser, 0, WC_TREEVIEWA, nullptr,
       WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS, 5, 5, 200, 320,

@@ -9,6 +9,7 @@
 #include "ui/browser/note_catalogue.h"
 
 #include "host/addin_state.h"
+#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
@@ -52,7 +53,9 @@ void FillNoteCatalogue() {
 // The item's text is the name the note is loaded, saved and deleted under,
 // so it is never cut: a cut name would name another note, and Delete would
 // remove the wrong file. A name that does not fit selectedNote, an empty
-// name, and a file that holds none of the patterns are left out.
+// name, and a file that holds none of the patterns are left out; so is a
+// name the note store refuses (a device name, a path too long to save), as
+// a listed note must be one that can be loaded, saved and deleted.
 void AddNoteItem(const char* fileName, TreeFill& fill) {
   const int32_t dot = FindText(1, fileName, ".");
   if (dot <= 1 || static_cast<size_t>(dot - 1) >= kNumberSize) return;
@@ -60,6 +63,8 @@ void AddNoteItem(const char* fileName, TreeFill& fill) {
   if (root == nullptr) return;
   char name[kNumberSize] = {};
   CopyFirst(fileName, static_cast<size_t>(dot - 1), name);
+  char path[kPathSize];
+  if (!NotePath(name, path)) return;
   QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
 }
 
@@ -71,10 +76,17 @@ void ShowSelectedNote() {
   item.pszText = g_state.selectedNote;
   item.cchTextMax = kNumberSize;
   SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  LoadNote(g_state.selectedNote);
+  // A note that cannot be read leaves the text area empty, and Save stays
+  // off so that the empty text never replaces the note; Delete stays on.
+  if (LoadNote(g_state.selectedNote) != ERROR_SUCCESS) EnableWindow(g_state.saveButton, FALSE);
 }
 
-void SaveSelectedNote() { SaveNote(g_state.selectedNote); }
+// A note that could not be written keeps its text on display, and the user
+// is told why.
+void SaveSelectedNote() {
+  const DWORD outcome = SaveNote(g_state.selectedNote);
+  if (outcome != ERROR_SUCCESS) ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
+}
 
 void DeleteSelectedNote() {
   // The name is taken before the item goes: removing the selected item can
@@ -87,6 +99,9 @@ void DeleteSelectedNote() {
   SendMessageA(g_state.treeView, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(g_state.selectedItem));
   DeleteNote(name);
   if (lstrcmpiA(name, g_state.currentNumber) == 0) SetNoteIcon(false);
+  // The click left the keyboard focus on Delete, which is now disabled and
+  // would drop it; the tree takes it, so that the keys go on through the notes.
+  SetFocus(g_state.treeView);
 }
 
 }  // namespace orva

@@ -8,6 +8,7 @@
 #include "host/addin_state.h"
 #include "lookup/error_lookup.h"
 #include "notes/note_editor.h"
+#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "ui/browser/browser_window.h"
@@ -96,17 +97,51 @@ void OnPaint(HWND window) {
   EndPaint(window, &paint);
 }
 
+// A message box runs a message loop of its own: behind it a host word can
+// run another lookup, and the host can close. What the box was about is
+// acted on afterwards only while its number is still the one on display,
+// found, and the add-in still installed.
+bool StillOnDisplay(const char* number) {
+  return g_state.installed != 0 && g_state.lookupFailed == 0 && lstrcmpiA(number, g_state.currentNumber) == 0;
+}
+
+// The stored note is read before the editor opens: a note that cannot be
+// read (held open by another program, gone) opens no editor, whose empty
+// text a Save would store over the note. The user is told why, and the icon
+// then shows whether a note is there at all.
+void EditStoredNote() {
+  char number[kNumberSize] = {};
+  AppendText(number, g_state.currentNumber);
+  NoteText note = {};
+  const DWORD outcome = ReadNoteFile(number, note);
+  if (outcome == ERROR_SUCCESS) {
+    OpenNoteEditor(kEditNoteMode);
+    if (g_state.noteEditor != nullptr) SetControlText(g_state.noteEdit, note.bytes);
+    ReleaseNoteText(note);
+    return;
+  }
+  ReportNoteFailure(g_state.lookupWindow, number, kNoteNotRead, outcome);
+  if (StillOnDisplay(number)) SetNoteIcon(NoteFileExists(number));
+}
+
+// The number asked about is taken before the question, and Yes opens the
+// editor only while it is still on display without a note: otherwise the
+// editor would open for another number, over its note.
+void AskToCreateNote() {
+  char number[kNumberSize] = {};
+  AppendText(number, g_state.currentNumber);
+  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+  if (StillOnDisplay(number) && g_state.noteExists == 0 && !NoteFileExists(number)) OpenNoteEditor(kCreateNoteMode);
+}
+
 // Command 2002. Without a successful lookup on display there is no number
 // a note could belong to, so the icon is inert.
 void OnNoteIcon() {
   if (g_state.lookupFailed != 0) return;
   if (g_state.noteExists == 1) {
-    OpenNoteEditor(kEditNoteMode);
-    LoadNote(g_state.currentNumber);
-    return;
-  }
-  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
-    OpenNoteEditor(kCreateNoteMode);
+    EditStoredNote();
+  } else {
+    AskToCreateNote();
   }
 }
 

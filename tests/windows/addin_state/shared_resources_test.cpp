@@ -13,6 +13,7 @@
 
 #include "host/addin_state.h"
 #include "tests/windows/support/drawn_pixels.h"
+#include "tests/windows/support/import_patch.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace orva;
@@ -85,6 +86,22 @@ TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
   const std::vector<COLORREF> blank(256, RGB(255, 255, 255));
   EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 0), exe) * 20, Distance(blank, exe));
   EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 1), note) * 20, Distance(blank, note));
+}
+
+// A shell that has no icon for a file type.
+DWORD_PTR WINAPI NoFileTypeIcon(LPCSTR, DWORD, SHFILEINFOA* info, UINT, UINT) {
+  info->hIcon = nullptr;
+  return 0;
+}
+
+// The trees show image 1 for every error and note: it must exist whatever
+// the shell answers.
+TEST_F(SharedResourcesTest, ImageListHoldsTwoImagesEvenWhenTheShellGivesNoIcon) {
+  ImportReplaced noIcons("shell32.dll", "SHGetFileInfoA", reinterpret_cast<void*>(NoFileTypeIcon));
+  ASSERT_NE(nullptr, noIcons.original());
+  AcquireSharedResources();
+  ASSERT_NE(nullptr, g_state.imageList);
+  EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
 }
 
 TEST_F(SharedResourcesTest, SharedFontAndRichEditClass) {

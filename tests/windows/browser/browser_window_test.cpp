@@ -11,6 +11,7 @@
 
 #include "host/entry_points.h"
 #include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/import_patch.h"
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/note_catalogue.h"
 
@@ -236,6 +237,38 @@ TEST_F(BrowserWindowTest, HostShutdownClosesAnOpenBrowser) {
     EXPECT_FALSE(IsWindow(browser));
     EXPECT_FALSE(ClassRegistered(kBrowserClass));
   }
+}
+
+// What the browser asks comctl32 to register, and whether its tree existed
+// by then; the browser finds InitCommonControlsEx through GetProcAddress.
+DWORD g_classesAsked;
+bool g_treeBeforeAsking;
+FARPROC(WINAPI* g_getProcAddress)(HMODULE, LPCSTR);
+
+BOOL WINAPI RecordClassesAsked(const INITCOMMONCONTROLSEX* classes) {
+  g_classesAsked |= classes->dwICC;
+  g_treeBeforeAsking = g_state.treeView != nullptr;
+  return TRUE;
+}
+
+FARPROC WINAPI GetProcAddressRecording(HMODULE module, LPCSTR name) {
+  if (HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0 && lstrcmpA(name, "InitCommonControlsEx") == 0) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(RecordClassesAsked));
+  }
+  return g_getProcAddress(module, name);
+}
+
+// A host is not obliged to have registered the tree view's class.
+TEST_F(BrowserWindowTest, TreeViewClassIsAskedForBeforeTheTreeIsCreated) {
+  g_classesAsked = 0;
+  g_treeBeforeAsking = false;
+  g_state.treeView = nullptr;
+  ImportReplaced recording("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(GetProcAddressRecording));
+  ASSERT_NE(nullptr, recording.original());
+  g_getProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(recording.original());
+  OpenNoteBrowser();
+  EXPECT_EQ(static_cast<DWORD>(ICC_TREEVIEW_CLASSES), g_classesAsked & ICC_TREEVIEW_CLASSES);
+  EXPECT_FALSE(g_treeBeforeAsking);
 }
 
 TEST_F(BrowserWindowTest, ScreenTooSmallForTheWindowPutsItAtZero) {

@@ -16,36 +16,13 @@
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
 #include "tests/windows/support/drawn_pixels.h"
+#include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
 
 namespace hostharness {
 
 inline const char kNoteEditorClass[] = "ORVARA_Note";
 inline const char kBrowserClass[] = "ORVARA_Browser";
-
-// The message box of this thread that a timer answers, and how.
-struct MessageBoxAnswer {
-  int answer;
-  bool shown;
-};
-inline MessageBoxAnswer g_answer;
-
-inline BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-inline void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-  if (box == nullptr) return;
-  KillTimer(nullptr, timer);
-  g_answer.shown = true;
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_answer.answer, BN_CLICKED), 0);
-}
 
 class HostTest : public testing::Test {
  protected:
@@ -92,14 +69,14 @@ class HostTest : public testing::Test {
   }
 
   // Clicks an icon of the lookup window while a timer stands by to answer a
-  // message box; answers whether one was shown.
-  bool ClickAnswering(HWND icon, int answer) {
-    g_answer = MessageBoxAnswer{answer, false};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerMessageBox);
+  // message box (running beforeAnswer while it is up); answers whether one
+  // was shown. What it showed is in g_box.
+  bool ClickAnswering(HWND icon, int answer, void (*beforeAnswer)() = nullptr) {
+    AnswerNextMessageBox(answer, beforeAnswer);
     standin::ClickControl(icon);
-    KillTimer(nullptr, timer);
+    StopAnswering();
     standin::PumpMessages(10);
-    return g_answer.shown;
+    return g_box.shown;
   }
 
   // The note icon's click, answered Yes when the create question comes.

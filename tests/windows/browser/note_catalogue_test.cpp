@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/message_box.h"
 #include "ui/browser/note_catalogue.h"
 
 using namespace orva;
@@ -102,6 +103,11 @@ TEST_F(NoteCatalogueTest, FilesWithoutAPatternOrAnameAreLeftOut) {
   PutNote("lower", std::string("x\0", 2));
   PutNote("", std::string("x\0", 2));  // ".note"
   PutNote("A2008", std::string("x\0", 2));
+  // Names of devices, which no note operation may reach: written only
+  // through the \\?\ form of their paths.
+  for (const char* device : {"AUX.A2008", "PRN", "NUL "}) {
+    WriteFileBytes("\\\\?\\" + NotePathOf(device), std::string("x\0", 2));
+  }
   OpenNoteBrowser();
   EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
 }
@@ -142,7 +148,9 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconG
   SetNoteIcon(true);
   OpenNoteBrowser();
   SelectItem(g_state.treeView, Note(1, "A2008"));
+  SetFocus(g_state.deleteButton);  // where a click on it puts the focus
   Click(g_state.deleteButton);
+  EXPECT_EQ(g_state.treeView, GetFocus()) << "the keyboard focus is lost";
   EXPECT_FALSE(FileExists(NotePathOf("A2008")));
   EXPECT_TRUE(FileExists(NotePathOf("LNK1104")));
   EXPECT_EQ(Strings(), ChildTexts(g_state.treeView, g_state.rootItems[1]));
@@ -150,6 +158,44 @@ TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconG
   EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
   EXPECT_EQ("", TextOf(g_state.noteEdit));
   ExpectButtonsEnabled(false);
+}
+
+// A note that could not be written keeps its text on display; a box owned by
+// the browser says why, and the stored note keeps its bytes.
+TEST_F(NoteCatalogueTest, SaveThatCannotWriteKeepsTheTextAndSaysWhy) {
+  PutNote("U1050", std::string("before\0", 7));
+  OpenNoteBrowser();
+  SelectItem(g_state.treeView, Note(3, "U1050"));
+  SetControlText(g_state.noteEdit, "after");
+  HANDLE held = CreateFileA(NotePathOf("U1050").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  AnswerNextMessageBox(IDOK);
+  Click(g_state.saveButton);
+  StopAnswering();
+  CloseHandle(held);
+  ASSERT_TRUE(g_box.shown) << "no word of the failure";
+  EXPECT_EQ(g_state.browserWindow, g_box.owner);
+  const std::string sentence = "The note for U1050 could not be saved.\r\n\r\n";
+  EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+  EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+  EXPECT_EQ("after", TextOf(g_state.noteEdit));
+  EXPECT_EQ(std::string("before\0", 7), NoteBytes("U1050"));
+  ExpectButtonsEnabled(true);
+}
+
+// A note that cannot be read shows no text, and Save stays off, so that the
+// empty text can never replace the note; Delete stays available.
+TEST_F(NoteCatalogueTest, NoteThatCannotBeReadShowsNothingAndCannotBeSavedOver) {
+  PutNote("A2008", std::string("kept\0", 5));
+  OpenNoteBrowser();
+  HANDLE held = CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SelectItem(g_state.treeView, Note(1, "A2008"));
+  CloseHandle(held);
+  EXPECT_EQ("", TextOf(g_state.noteEdit));
+  EXPECT_FALSE(IsWindowEnabled(g_state.saveButton));
+  EXPECT_TRUE(IsWindowEnabled(g_state.deleteButton));
+  SetControlText(g_state.noteEdit, "typed");
+  SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));
+  EXPECT_EQ(std::string("kept\0", 5), NoteBytes("A2008"));
 }
 
 TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayIgnoresLetterCase) {

@@ -13,6 +13,7 @@
 #include "host/addin_state.h"
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/lookup_window/lookup_window.h"
@@ -79,48 +80,11 @@ void PointAt(HWND control) {
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-// Answers the next message box of this thread from a timer, recording what it showed.
-struct MessageBoxSeen {
-  bool shown;
-  HWND owner;
-  std::string text, caption;
-  bool yes, no, ok;
-  int answer;
-};
-MessageBoxSeen g_box;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr) return;
-  KillTimer(nullptr, timer);
-  g_box.shown = true;
-  g_box.owner = GetWindow(dialog, GW_OWNER);
-  g_box.caption = TextOf(dialog);
-  g_box.text = TextOf(GetDlgItem(dialog, 0xFFFF));  // the message text's static
-  g_box.yes = GetDlgItem(dialog, IDYES) != nullptr;
-  g_box.no = GetDlgItem(dialog, IDNO) != nullptr;
-  g_box.ok = GetDlgItem(dialog, IDOK) != nullptr;
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_box.answer, BN_CLICKED), 0);
-}
-
 // Clicks a control while a timer stands by to answer a message box with answer.
 void ClickAnswering(HWND control, int answer) {
-  g_box = MessageBoxSeen{};
-  g_box.answer = answer;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerMessageBox);
+  AnswerNextMessageBox(answer);
   ClickControl(control);
-  KillTimer(nullptr, timer);
+  StopAnswering();
 }
 
 class LookupWindowTest : public testing::Test {

@@ -27,7 +27,7 @@ class NoteEditorHostTest : public HostTest {
 TEST_F(NoteEditorHostTest, YesOpensTheCreateEditorAndSaveStoresTheTypedNote) {
   LookUp("A2008");
   HWND editor = OpenEditorFromNoteIcon();
-  ASSERT_TRUE(g_answer.shown) << "no question before creating a note";
+  ASSERT_TRUE(g_box.shown) << "no question before creating a note";
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
   EXPECT_EQ(TextArea(editor), GetFocus()) << "the text area has no focus";
@@ -59,6 +59,83 @@ TEST_F(NoteEditorHostTest, StoredNoteOpensTheEditModeEditorShowingIt) {
   ASSERT_NE(nullptr, editor);
   EXPECT_EQ("Edit Note for - A2008", standin::TextOf(editor));
   EXPECT_EQ("kept\r\nover two lines", standin::TextOf(TextArea(editor)));
+}
+
+// A stored note that cannot be read opens no editor, whose empty text a Save
+// would store over the note; the lookup window says why, and its note icon
+// then shows whether a note is there at all.
+TEST_F(NoteEditorHostTest, StoredNoteThatCannotBeReadOpensNoEditorAndSaysWhy) {
+  struct Case {
+    const char* what;
+    bool held;     // held open by another program, or else gone since the lookup
+    DWORD reason;  // 0: whatever the platform answers for a file held open
+    int icon;
+  };
+  const Case cases[] = {
+      {"held open", true, 0, IDI_NOTE_PRESENT},
+      {"gone since the lookup", false, ERROR_FILE_NOT_FOUND, IDI_NO_NOTE},
+  };
+  const std::string sentence = "The note for A2008 could not be read.\r\n\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PutNote("A2008", std::string("kept\0", 5));
+    LookUp("A2008");
+    ASSERT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.held) {
+      held = CreateFileA(NotePath("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    } else {
+      DeleteFileA(NotePath("A2008").c_str());
+    }
+    ClickAnswering(view_.noteIcon, IDOK);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+    ASSERT_TRUE(g_box.shown) << "no word of the failure";
+    EXPECT_EQ(view_.window, g_box.owner);
+    if (c.reason != 0) {
+      EXPECT_EQ(sentence + SystemWords(c.reason), g_box.text);
+    } else {
+      EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+      EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+    }
+    EXPECT_EQ(nullptr, FindWindowA(kNoteEditorClass, nullptr));
+    EXPECT_TRUE(IsWindowEnabled(view_.window));
+    EXPECT_TRUE(NoteIconShows(c.icon));
+    EXPECT_EQ(c.held ? std::string("kept\0", 5) : std::string(), NoteBytes("A2008"));
+  }
+}
+
+// The create question's box runs a message loop: behind it a host word can
+// run another lookup, and the host can close. Yes then opens the editor only
+// for the number asked about, still on display without a note, while the
+// add-in is installed; never one that would save over another number's note.
+TEST_F(NoteEditorHostTest, YesOpensTheEditorOnlyForTheNumberAskedAboutWhileInstalled) {
+  struct Case {
+    const char* meanwhile;
+    void (*happen)();
+    bool opens;
+  };
+  const Case cases[] = {
+      {"a host word for the same number", [] { standin::PickWord("A2008", 2); }, true},
+      {"a host word for a number with a note", [] { standin::PickWord("LNK1104", 2); }, false},
+      {"a host word for another number without one", [] { standin::PickWord("U1050", 2); }, false},
+      // Last: the add-in is shut down after it.
+      {"the host's close", [] { standin::NotifyAddin(standin::g_host.mainWindow, WM_CLOSE, 0, 0); }, false},
+  };
+  PutNote("LNK1104", std::string("kept\0", 5));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.meanwhile);
+    LookUp("A2008");
+    ClickAnswering(view_.noteIcon, IDYES, c.happen);
+    ASSERT_TRUE(g_box.shown) << "no question";
+    HWND editor = FindWindowA(kNoteEditorClass, nullptr);
+    EXPECT_EQ(c.opens, editor != nullptr);
+    if (editor != nullptr) {
+      EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
+      SendMessageA(editor, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(std::string("kept\0", 5), NoteBytes("LNK1104"));
+  }
 }
 
 TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {

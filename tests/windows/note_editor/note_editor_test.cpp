@@ -9,6 +9,7 @@
 #include "host/entry_points.h"
 #include "notes/note_editor.h"
 #include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/message_box.h"
 
 using namespace orva;
 using namespace harness;
@@ -123,6 +124,57 @@ TEST_F(NoteEditorTest, SaveWritesTheNoteTurnsTheIconYellowAndCloses) {
   EXPECT_EQ(1, g_state.noteExists);
   EXPECT_EQ(reinterpret_cast<LRESULT>(g_state.notePicture), SendMessageA(g_state.noteIcon, STM_GETICON, 0, 0));
   ExpectClosed(editor);
+}
+
+// A note that could not be written: the editor stays open with the typed
+// text, the note icon and the stored note (or its absence) stay as they
+// were, and a box owned by the editor says why.
+TEST_F(NoteEditorTest, SaveThatCannotWriteKeepsTheEditorOpenAndSaysWhy) {
+  struct Case {
+    const char* what;
+    bool noteStored;
+    DWORD reason;  // 0: whatever the platform answers for a file held open
+  };
+  const Case cases[] = {
+      {"note held open by another program", true, 0},
+      {"notes folder gone", false, ERROR_PATH_NOT_FOUND},
+  };
+  const std::string sentence = "The note for A2008 could not be saved.\r\n\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.noteStored) PutNote("A2008", std::string("stored\0", 7));
+    SetNoteIcon(c.noteStored);
+    const HICON picture = g_state.notePicture;
+    HWND editor = Open(c.noteStored ? kEditNoteMode : kCreateNoteMode, "A2008");
+    SetControlText(g_state.noteEdit, "typed");
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.noteStored) {
+      held = CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    } else {
+      RemoveTree(notesFolder_);
+    }
+    AnswerNextMessageBox(IDOK);
+    Click(Button(kSaveButtonId));
+    StopAnswering();
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+    ASSERT_TRUE(g_box.shown) << "no word of the failure";
+    EXPECT_EQ(editor, g_box.owner);
+    if (c.reason != 0) {
+      EXPECT_EQ(sentence + SystemWords(c.reason), g_box.text);
+    } else {
+      EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+      EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+    }
+    EXPECT_TRUE(IsWindow(editor)) << "the editor closed and took the typed text with it";
+    EXPECT_EQ("typed", TextOf(g_state.noteEdit));
+    EXPECT_FALSE(IsWindowEnabled(g_state.lookupWindow));
+    EXPECT_EQ(c.noteStored ? 1 : 0, g_state.noteExists);
+    EXPECT_EQ(picture, g_state.notePicture) << "the note picture was replaced";
+    EXPECT_EQ(c.noteStored ? std::string("stored\0", 7) : std::string(), NoteBytes("A2008"));
+    SendMessageA(editor, WM_CLOSE, 0, 0);
+    CreateDirectoryA(notesFolder_.c_str(), nullptr);
+  }
 }
 
 TEST_F(NoteEditorTest, SaveOfAnEmptyTextStoresOneZeroByte) {

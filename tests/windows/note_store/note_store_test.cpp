@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,7 @@ BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD wr
 
 TEST_F(NoteStoreTest, FileHoldsTheTextAndOneZeroByte) {
   SetEditText("");
-  SaveNote("A2008");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008"));
   EXPECT_EQ(std::string(1, '\0'), ReadFileBytes(File("A2008.note")));
   EXPECT_TRUE(NoteFileExists("A2008"));
   SetEditText("leftover");
@@ -160,8 +161,13 @@ TEST_F(NoteStoreTest, NamesThatAreNoPlainFileNameAreRefusedEverywhere) {
   // A note outside the notes folder that a crafted name would reach.
   WriteFileBytes(TestProgramFolder() + "scratch\\victim.note", std::string("keep\0", 5));
   const std::string tooLong(kNumberSize, 'A');
+  // Device names as Windows decides them: the part before the first dot,
+  // trailing spaces trimmed, any letter case, COM and LPT with 0 to 9 or a
+  // superscript one, two or three (0xB9, 0xB2, 0xB3 in the ANSI code page).
   const char* refused[] = {"", "..\\victim", "../victim", "A\\B", "A/B", "C:x", "A*", "A?", "A\"", "A<", "A>",
-                           "A|", "A\x01", "A\t", ".", "..", "...", "CON", "nul", "com1", "LPT9", tooLong.c_str()};
+                           "A|", "A\x01", "A\t", ".", "..", "...", "CON", "nul", "com1", "LPT9", "NUL.x",
+                           "nul.A2008", "COM1 ", "COM1.x", "AUX.x", "PRN . x", "COM0", "LPT0", "COM\xB9", "lpt\xB2",
+                           "COM\xB3.x", tooLong.c_str()};
   SetEditText("overwrite");
   for (const char* name : refused) {
     char path[kPathSize];
@@ -182,28 +188,45 @@ TEST_F(NoteStoreTest, NamesThatAreNoPlainFileNameAreRefusedEverywhere) {
 
 TEST_F(NoteStoreTest, PlainNamesAreAccepted) {
   SetEditText("x");
-  for (const char* name : {"A2008", "LNKA1", "A2008.old", "RW1004", "1234567890123456789", "A B", "a-b_c"}) {
+  for (const char* name : {"A2008", "LNKA1", "A2008.old", "RW1004", "1234567890123456789", "A B", "a-b_c", "COM10",
+                           "A.CON", "LPT"}) {
     SaveNote(name);
     EXPECT_TRUE(NoteFileExists(name)) << name;
   }
 }
 
-TEST_F(NoteStoreTest, PathsThatDoNotFitAreRefusedNotCut) {
-  // A notes folder so deep that the path of a five-character note takes
-  // exactly 260 characters, and one more does not fit.
-  std::string deep = folder_ + std::string(249 - folder_.size(), 'd');
+// One path limit for every operation: a save writes its new note beside
+// the old one under a longer name first, so every name the store accepts must
+// leave room for that, or a note that can be listed and loaded cannot be saved.
+TEST_F(NoteStoreTest, EveryNoteThePathAcceptsCanBeSavedAndLongerOnesAreRefused) {
+  // A notes folder so deep that the paths of the names below run from 251
+  // to 260 characters.
+  const std::string deep = folder_ + std::string(244 - folder_.size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
   SetNotesFolder(deep);
   SetEditText("x");
-  char path[kPathSize];
-  EXPECT_TRUE(NotePath("A2008", path));
-  EXPECT_EQ(260u, std::string(path).size());
-  EXPECT_FALSE(NotePath("A20081", path));
-  EXPECT_STREQ("", path);
-  SaveNote("A20081");
-  EXPECT_FALSE(NoteFileExists("A20081"));
+  size_t longest = 0;
+  for (std::string name = "A"; name.size() <= 10; name += "1") {
+    SCOPED_TRACE(name);
+    char path[kPathSize];
+    if (NotePath(name.c_str(), path)) {
+      longest = std::string(path).size();
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote(name.c_str()));
+      EXPECT_TRUE(NoteFileExists(name.c_str()));
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), LoadNote(name.c_str()));
+      EXPECT_EQ("x", EditText());
+    } else {
+      EXPECT_STREQ("", path);  // refused, never cut
+      EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), SaveNote(name.c_str()));
+      EXPECT_FALSE(NoteFileExists(name.c_str()));
+    }
+  }
+  EXPECT_EQ(253u, longest) << "the longest note path that leaves room for \".saving\"";
 
   SetNotesFolder("");  // a notes folder that could not be composed at install
+  char path[kPathSize];
   EXPECT_FALSE(NotePath("A2008", path));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), SaveNote("A2008"));
   char pattern[kPathSize];
   EXPECT_FALSE(NoteSearchPattern(pattern));
 }
@@ -217,14 +240,14 @@ TEST_F(NoteStoreTest, SaveThatCannotReplaceLeavesTheOldNoteByteForByte) {
   HANDLE held = CreateFileA(File("A2008.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
   SetEditText("new text that must not land");
-  SaveNote("A2008");
+  EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008"));
   CloseHandle(held);
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
 
   // Read-only: access denied.
   SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_READONLY);
-  SaveNote("A2008");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), SaveNote("A2008"));
   SetFileAttributesA(File("A2008.note").c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_EQ(std::vector<std::string>{"A2008.note"}, Listing());
@@ -236,8 +259,8 @@ TEST_F(NoteStoreTest, SaveThatFailsPartWayLeavesTheOldNoteAndNoStrayFile) {
   const std::string old = ReadFileBytes(File("A2008.note"));
   g_writeNoteBytes = WriteHalfThenFail;
   SetEditText("a new and longer note that the full disk cuts in half");
-  SaveNote("A2008");
-  SaveNote("A2009");  // a new note that fails is not created at all
+  EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), SaveNote("A2008"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), SaveNote("A2009"));  // a new note that fails is not created at all
   g_writeNoteBytes = nullptr;
   EXPECT_EQ(old, ReadFileBytes(File("A2008.note")));
   EXPECT_FALSE(NoteFileExists("A2009"));
@@ -255,15 +278,74 @@ TEST_F(NoteStoreTest, SaveWithoutItsControlWritesNothing) {
   EXPECT_EQ(std::string("kept\0", 5), ReadFileBytes(File("A2008.note")));
 }
 
-TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyText) {
+TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyTextAndSaysWhy) {
   SetEditText("previous note on display");
-  LoadNote("A2008");  // listed a moment ago, gone now
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), LoadNote("A2008"));  // listed a moment ago, gone now
   EXPECT_EQ("", EditText());
 
   WriteFileBytes(File("A2009.note"), std::string("locked\0", 7));
   HANDLE held = CreateFileA(File("A2009.note").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   SetEditText("previous note on display");
-  LoadNote("A2009");
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), LoadNote("A2009"));
+  NoteText note = {};
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), ReadNoteFile("A2009", note));
+  EXPECT_EQ(nullptr, note.bytes);
   CloseHandle(held);
   EXPECT_EQ("", EditText());
+}
+
+// The file layer moves a note's bytes by name, no window involved.
+TEST_F(NoteStoreTest, FileLayerWritesAndReadsTheBytesByName) {
+  ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), WriteNoteFile("A2008", "abc\0", 4));
+  EXPECT_EQ(std::string("abc\0", 4), ReadFileBytes(File("A2008.note")));
+  NoteText note = {};
+  ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ReadNoteFile("A2008", note));
+  EXPECT_EQ(4u, note.size);
+  EXPECT_STREQ("abc", note.bytes);
+  ReleaseNoteText(note);
+  EXPECT_EQ(nullptr, note.bytes);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), DeleteNote("A2008"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), DeleteNote("A2008"));
+}
+
+// A save that never finished leaves "<note>.saving" behind: plain, made
+// read-only since, or held open by another program. None of them may stand
+// in the way of the next saves, and Delete takes a leftover with its note.
+TEST_F(NoteStoreTest, ALeftoverOfAnUnfinishedSaveNeverBlocksTheNextSaves) {
+  const std::string leftover = File("A2008.note.saving");
+  struct Case {
+    const char* kind;
+    std::vector<std::string> listing;  // what the folder holds after both saves
+  };
+  const Case cases[] = {
+      {"plain", {"A2008.note"}},
+      {"read-only", {"A2008.note"}},
+      {"held open", {"A2008.note", "A2008.note.saving"}},  // and nothing else
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    WriteFileBytes(leftover, "half a note");
+    if (std::string(c.kind) == "read-only") SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = std::string(c.kind) == "held open"
+                      ? CreateFileA(leftover.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                      : INVALID_HANDLE_VALUE;
+    for (const char* text : {"first save", "second save"}) {
+      SetEditText(text);
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), SaveNote("A2008")) << text;
+      EXPECT_EQ(std::string(text) + '\0', ReadFileBytes(File("A2008.note")));
+    }
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    std::vector<std::string> listing = Listing();
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(c.listing, listing);
+    RemoveTree(folder_);
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+
+  SetEditText("x");
+  SaveNote("A2008");
+  WriteFileBytes(leftover, "half a note");
+  SetFileAttributesA(leftover.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), DeleteNote("A2008"));
+  EXPECT_TRUE(Listing().empty());
 }

@@ -31,7 +31,8 @@ void RemoveTree(const std::string& folder) {
         RemoveTree(path + "\\");
       } else {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        // A file named like a device (AUX.note) is reached only in the \\?\ form.
+        if (!DeleteFileA(path.c_str())) DeleteFileA(("\\\\?\\" + path).c_str());
       }
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -1,0 +1,43 @@
+// The message box that tells why a note could not be saved or read.
+#include "notes/note_failure.h"
+
+#include "lookup/text.h"
+
+namespace orva {
+
+const char kNoteNotSaved[] = "could not be saved";
+const char kNoteNotRead[] = "could not be read";
+
+namespace {
+
+constexpr size_t kReasonSize = 256;
+
+// The system's own words for error, without the line break they end in; the
+// number itself when the system has no words for it.
+void SystemReason(DWORD error, char (&out)[kReasonSize]) {
+  ZeroFill(out);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      out, kReasonSize, nullptr);
+  if (length == 0 || length >= kReasonSize) {
+    ZeroFill(out);
+    wsprintfA(out, "System error %lu.", error);
+    return;
+  }
+  for (size_t end = TextLength(out); end > 0 && (out[end - 1] == '\r' || out[end - 1] == '\n' || out[end - 1] == ' ');
+       --end) {
+    out[end - 1] = 0;
+  }
+}
+
+}  // namespace
+
+void ReportNoteFailure(HWND owner, const char* name, const char* failure, DWORD error) {
+  char reason[kReasonSize];
+  SystemReason(error, reason);
+  // Room for the longest name a note can have (19 characters) and the reason.
+  char message[kReasonSize + 64] = {};
+  AppendText(message, "The note for ", name, " ", failure, ".\r\n\r\n", reason);
+  MessageBoxA(owner, message, nullptr, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace orva

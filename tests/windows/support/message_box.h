@@ -1,0 +1,26 @@
+// Answers the message boxes that a test's clicks bring up, from a timer of
+// the test's thread, and records what the box showed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct MessageBoxSeen {
+  bool shown;
+  HWND owner;
+  std::string text, caption;
+  bool yes, no, ok;
+};
+extern MessageBoxSeen g_box;
+
+// Empties g_box and stands by to answer the next message box of this thread
+// with answer. Before it answers, beforeAnswer (when given) runs while the
+// box is up, as whatever else may happen meanwhile.
+void AnswerNextMessageBox(int answer, void (*beforeAnswer)() = nullptr);
+// Stops standing by, whether a box came or not.
+void StopAnswering();
+
+// The system's own words for an error code, without the line break behind
+// them: what a box that says why something failed shows.
+std::string SystemWords(DWORD error);
