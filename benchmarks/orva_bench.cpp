@@ -166,13 +166,7 @@ TreeItems ErrorItems(const std::string& addins) {
 }
 
 void OpenFillClose(uint32_t mode) {
-  g_state.browserMode = mode;
-  OpenBrowser();
-  if (mode == kNoteBrowserIconId) {
-    FillNoteCatalogue();
-  } else {
-    FillErrorCatalogue();
-  }
+  OpenBrowserInMode(mode);
   SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
 }
 

@@ -9,7 +9,7 @@
 #include "resources/resource_ids.h"
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/note_catalogue.h"
-#include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 
 namespace orva {
 namespace {
@@ -175,6 +175,18 @@ void OpenBrowser() {
                                           WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, corner.x, corner.y,
                                           kBrowserWidth, kBrowserHeight, nullptr, nullptr, g_state.moduleInstance,
                                           nullptr);
+}
+
+void OpenBrowserInMode(uint32_t mode) {
+  // The mode must be set before the window is created: its class, caption
+  // and controls depend on it.
+  g_state.browserMode = mode;
+  OpenBrowser();
+  if (IsNoteBrowser()) {
+    FillNoteCatalogue();
+  } else {
+    FillErrorCatalogue();
+  }
 }
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,11 +5,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+
 namespace orva {
 
 // Creates and shows the browser in the mode g_state.browserMode names; the
 // caller then fills its tree.
 void OpenBrowser();
+
+// What a browser icon does: sets the mode (2003 Note Browser, 2004 Error
+// Browser), opens the browser and fills its tree from the notes folder or
+// from the message modules.
+void OpenBrowserInMode(uint32_t mode);
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Inserts the Error Browser's six roots (sixRoots true) or the Note Browser's

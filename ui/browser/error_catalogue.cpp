@@ -8,7 +8,7 @@
 #include "lookup/message_module.h"
 #include "lookup/tool_table.h"
 #include "ui/browser/browser_window.h"
-#include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 #include "ui/browser/tree_fill.h"
 
 namespace orva {

@@ -5,7 +5,7 @@
 
 #include "host/addin_state.h"
 #include "resources/resource_ids.h"
-#include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 
 namespace orva {
 namespace {

@@ -12,9 +12,8 @@
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "ui/browser/browser_window.h"
-#include "ui/browser/error_catalogue.h"
-#include "ui/browser/note_catalogue.h"
 #include "ui/lookup_window/hover_and_size.h"
+#include "ui/lookup_window/window_routines.h"
 
 namespace orva {
 namespace {
@@ -146,16 +145,8 @@ void OnNoteIcon() {
 }
 
 // Commands 2003 and 2004: the browser's mode is the identifier of the icon
-// that opened it, and it must be set before the window is created.
-void OnBrowserIcon(int id) {
-  g_state.browserMode = static_cast<uint32_t>(id);
-  OpenBrowser();
-  if (id == kNoteBrowserIconId) {
-    FillNoteCatalogue();
-  } else {
-    FillErrorCatalogue();
-  }
-}
+// that opened it.
+void OnBrowserIcon(int id) { OpenBrowserInMode(static_cast<uint32_t>(id)); }
 
 // Commands match on the whole wParam: only a click (STN_CLICKED, 0) acts, so
 // the second half of a double-click does not toggle back.
@@ -263,8 +254,9 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   }
   // The carriage return never reaches the edit control: it is the lookup key.
   if (SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == 0) return 0;
-  // The result fields lie below the compact window's client area.
-  if (g_state.expanded == 0) SendMessageA(g_state.lookupWindow, WM_COMMAND, kToggleIconId, 0);
+  // The result fields lie below the compact window's client area: expand
+  // first, as a click on the toggle icon would.
+  if (g_state.expanded == 0) ToggleSize();
   PerformLookup();
   return 0;
 }
@@ -308,37 +300,6 @@ void ResetLookupWindow() {
   RedrawLookupWindow();
 }
 
-void ShowPicture(HWND control, HICON& picture, int resource, UINT loadFlags) {
-  // The picture shown so far goes before its replacement is loaded, so that
-  // lookups, toggles and colour changes never pile up icon handles.
-  if (picture != nullptr) DestroyIcon(picture);
-  picture = static_cast<HICON>(
-      LoadImageA(g_state.moduleInstance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, loadFlags));
-  SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
-}
-
-void SetNoteIcon(bool hasNote) {
-  g_state.noteExists = hasNote ? 1 : 0;
-  ShowPicture(g_state.noteIcon, g_state.notePicture, hasNote ? IDI_NOTE_PRESENT : IDI_NO_NOTE, LR_LOADMAP3DCOLORS);
-}
-
-void DrawEtchedLine(HDC dc, int xStart, int xEnd, int y) {
-  // Colours are read at every call, so a changed colour scheme shows at the next paint.
-  const int colours[2] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
-  for (int i = 0; i < 2; ++i) {
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colours[i]));
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, xStart, y + i, nullptr);
-    LineTo(dc, xEnd, y + i);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-  }
-}
-
-void ApplySharedFont(HWND control) {
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), TRUE);
-}
-
 void CentreOnWindow(HWND reference, HWND window) {
   RECT outer = {};
   RECT inner = {};
@@ -351,35 +312,6 @@ void CentreOnWindow(HWND reference, HWND window) {
   const int x = outer.left + (referenceWidth >> 1) - (width >> 1);
   const int y = outer.top + (referenceHeight >> 1) - (height >> 1);
   MoveWindow(window, x, y, width, height, FALSE);
-}
-
-POINT ScreenCentredCorner(int width, int height) {
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
-}
-
-void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = style;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = g_state.moduleInstance;
-  windowClass.hIconSm = smallIcon;
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  RegisterClassExA(&windowClass);
-}
-
-HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
-                        int y, int width, int height, int id) {
-  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
-}
-
-void SetControlText(HWND control, const char* text) {
-  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 }  // namespace orva

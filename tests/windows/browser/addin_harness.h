@@ -20,6 +20,7 @@
 #include "tests/windows/support/test_paths.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 
 namespace harness {
 

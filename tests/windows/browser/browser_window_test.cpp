@@ -32,15 +32,11 @@ class BrowserWindowTest : public AddinTest {
  protected:
   // As the lookup window's browser icons do it.
   HWND OpenErrorBrowser() {
-    g_state.browserMode = kErrorBrowserIconId;
-    OpenBrowser();
-    FillErrorCatalogue();
+    OpenBrowserInMode(kErrorBrowserIconId);
     return g_state.browserWindow;
   }
   HWND OpenNoteBrowser() {
-    g_state.browserMode = kNoteBrowserIconId;
-    OpenBrowser();
-    FillNoteCatalogue();
+    OpenBrowserInMode(kNoteBrowserIconId);
     return g_state.browserWindow;
   }
 

@@ -23,9 +23,7 @@ class ErrorCatalogueTest : public AddinTest {
  protected:
   void SetUp() override {
     AddinTest::SetUp();
-    g_state.browserMode = kErrorBrowserIconId;
-    OpenBrowser();
-    FillErrorCatalogue();
+    OpenBrowserInMode(kErrorBrowserIconId);
   }
 
   struct Detail {
@@ -95,8 +93,7 @@ TEST_F(ErrorCatalogueTest, MissingModuleLeavesItsRootEmptyAndTheOthersFill) {
 TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
   CloseBrowser();
   UseModules("malformed");
-  OpenBrowser();
-  FillErrorCatalogue();
+  OpenBrowserInMode(kErrorBrowserIconId);
   const Strings expected[] = {{}, {"A2008"}, {}, {}, {"LNK1104"}, {}, {"RW1004"}};
   for (uint32_t slot = 1; slot <= 6; ++slot) {
     EXPECT_EQ(expected[slot], ChildTexts(g_state.treeView, g_state.rootItems[slot])) << "slot " << slot;
@@ -143,8 +140,7 @@ TEST_F(ErrorCatalogueTest, WithoutAnAddinFolderNoModuleIsReadByABareName) {
   SetCurrentDirectoryA(FixtureFolder("browser").c_str());
   CloseBrowser();
   g_state.addinFolder[0] = 0;
-  OpenBrowser();
-  FillErrorCatalogue();
+  OpenBrowserInMode(kErrorBrowserIconId);
   ShowErrorDetail(g_state.rootItems[1], 0x2008);
   SetCurrentDirectoryA(previous);
   EXPECT_EQ(6u, static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0))) << "the roots alone";

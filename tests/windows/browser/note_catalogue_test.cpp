@@ -22,9 +22,7 @@ using Strings = std::vector<std::string>;
 class NoteCatalogueTest : public AddinTest {
  protected:
   void OpenNoteBrowser() {
-    g_state.browserMode = kNoteBrowserIconId;
-    OpenBrowser();
-    FillNoteCatalogue();
+    OpenBrowserInMode(kNoteBrowserIconId);
   }
 
   HTREEITEM Note(uint32_t slot, const char* name) { return ChildNamed(g_state.treeView, g_state.rootItems[slot], name); }

@@ -17,6 +17,7 @@
 #include "tests/windows/support/test_paths.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 
 using namespace orva;
 using standin::ClickControl;

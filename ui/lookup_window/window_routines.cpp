@@ -1,0 +1,71 @@
+// The small window routines that the lookup window, the note editor and the
+// browser share: class registration, child controls and their text, screen
+// centring, the etched separator, the shared font and the note icon's picture.
+#include "ui/lookup_window/window_routines.h"
+
+#include "host/addin_state.h"
+#include "resources/resource_ids.h"
+
+namespace orva {
+
+void ShowPicture(HWND control, HICON& picture, int resource, UINT loadFlags) {
+  // The picture shown so far goes before its replacement is loaded, so that
+  // lookups, toggles and colour changes never pile up icon handles.
+  if (picture != nullptr) DestroyIcon(picture);
+  picture = static_cast<HICON>(
+      LoadImageA(g_state.moduleInstance, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, loadFlags));
+  SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
+}
+
+void SetNoteIcon(bool hasNote) {
+  g_state.noteExists = hasNote ? 1 : 0;
+  ShowPicture(g_state.noteIcon, g_state.notePicture, hasNote ? IDI_NOTE_PRESENT : IDI_NO_NOTE, LR_LOADMAP3DCOLORS);
+}
+
+void DrawEtchedLine(HDC dc, int xStart, int xEnd, int y) {
+  // Colours are read at every call, so a changed colour scheme shows at the next paint.
+  const int colours[2] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+  for (int i = 0; i < 2; ++i) {
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colours[i]));
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, xStart, y + i, nullptr);
+    LineTo(dc, xEnd, y + i);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+  }
+}
+
+void ApplySharedFont(HWND control) {
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), TRUE);
+}
+
+POINT ScreenCentredCorner(int width, int height) {
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return POINT{x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = style;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = g_state.moduleInstance;
+  windowClass.hIconSm = smallIcon;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  RegisterClassExA(&windowClass);
+}
+
+HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id) {
+  return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_state.moduleInstance, nullptr);
+}
+
+void SetControlText(HWND control, const char* text) {
+  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace orva

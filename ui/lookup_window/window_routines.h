@@ -1,0 +1,36 @@
+// The small window routines that the lookup window, the note editor and the
+// browser share. A window includes this file, never another window, to reach
+// them.
+#pragma once
+
+#include <windows.h>
+
+namespace orva {
+
+// Destroys the picture shown on an icon control so far, loads the 16x16 icon
+// resource in its place, keeps its handle in picture and shows it.
+void ShowPicture(HWND control, HICON& picture, int resource, UINT loadFlags);
+// Sets noteExists and shows the yellow (hasNote) or grey note picture.
+void SetNoteIcon(bool hasNote);
+// An etched horizontal separator from xStart to xEnd on lines y and y + 1.
+void DrawEtchedLine(HDC dc, int xStart, int xEnd, int y);
+// WM_SETFONT with the shared font, redraw requested.
+void ApplySharedFont(HWND control);
+// The top-left corner that centres a window of this outer size on the
+// primary screen. On an axis where the screen is smaller than the window the
+// window starts at 0, so that its caption stays on the screen.
+POINT ScreenCentredCorner(int width, int height);
+
+// Registers a window class of the add-in's module with the arrow cursor and
+// the button-face background, no icon, no menu; smallIcon may be null.
+void RegisterWindowClass(const char* name, WNDPROC procedure, UINT style, HICON smallIcon);
+
+// Creates a visible child control of parent with identifier id (0: none);
+// the caller gives it the shared font.
+HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id);
+
+// Sets a control's text; null empties it.
+void SetControlText(HWND control, const char* text);
+
+}  // namespace orva
