@@ -6,8 +6,7 @@
 #include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
-#include "ui/browser/browser_window.h"
-#include "ui/lookup_window/lookup_window.h"
+#include "ui/lookup_window/window_routines.h"
 
 namespace orva {
 namespace {
