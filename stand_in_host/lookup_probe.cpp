@@ -102,9 +102,20 @@ void TypeText(const char* text) {
   }
 }
 
-void ClickControl(HWND control) {
-  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+bool ClickControl(HWND control) {
+  // The system gives a click only to a window the user can reach: shown,
+  // enabled, in an enabled window, and the one on top at the point clicked.
+  RECT r;
+  GetWindowRect(control, &r);
+  const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control) || !IsWindowEnabled(GetAncestor(control, GA_ROOT)) ||
+      WindowFromPoint(centre) != control) {
+    return false;
+  }
+  const LPARAM at = MAKELPARAM(centre.x - r.left, centre.y - r.top);
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(control, WM_LBUTTONUP, 0, at);
+  return true;
 }
 
 bool SaveScreenshot(const std::string& path) {

@@ -131,8 +131,11 @@ std::string TextOf(HWND window);
 void PumpMessages(DWORD milliseconds);
 // Types text into the window that has the keyboard focus, character by character.
 void TypeText(const char* text);
-// Clicks a notifying static control as the mouse would.
-void ClickControl(HWND control);
+// Clicks a notifying static control as the mouse would, and answers whether
+// the click arrived: like the system, it gives no click to a hidden or
+// disabled control, to one in a disabled window, or to one covered by
+// another window.
+bool ClickControl(HWND control);
 
 // The thread's visible top-level windows as they are on screen, into a .bmp.
 bool SaveScreenshot(const std::string& path);

@@ -61,8 +61,13 @@ class HostTest : public testing::Test {
     FindClose(search);
   }
 
-  // Types the number into the input box and presses Enter.
+  // The user comes back to the lookup window, types the number into its
+  // input box and presses Enter. (Windows keeps an owned window above its
+  // owner; Wine does that only for popup windows, so after the host was
+  // active the lookup window may lie below it until the user brings it up.)
   void LookUp(const char* number) {
+    SetWindowPos(view_.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(view_.window);
     SendMessageA(view_.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     for (const char* c = number; *c != 0; ++c) SendMessageA(view_.inputBox, WM_CHAR, static_cast<BYTE>(*c), 1);
     SendMessageA(view_.inputBox, WM_CHAR, 13, 1);

@@ -465,12 +465,22 @@ TEST_F(LookupWindowTest, NoteIconWithoutANoteAsksWhetherToCreateOne) {
 }
 
 TEST_F(LookupWindowTest, BrowserIconsSetTheModeBeforeOpening) {
-  ClickControl(g_state.noteBrowserIcon);
-  EXPECT_EQ(2003u, g_state.browserMode);
-  ClickControl(g_state.errorBrowserIcon);
-  EXPECT_EQ(2004u, g_state.browserMode);
+  const struct {
+    HWND icon;
+    uint32_t mode;
+    const char* caption;
+  } icons[] = {{g_state.noteBrowserIcon, 2003u, "Note Browser"}, {g_state.errorBrowserIcon, 2004u, "Error Browser"}};
+  for (const auto& icon : icons) {
+    ASSERT_TRUE(ClickControl(icon.icon)) << icon.caption;
+    EXPECT_EQ(icon.mode, g_state.browserMode);
+    ASSERT_NE(nullptr, g_state.browserWindow);
+    EXPECT_EQ(icon.caption, TextOf(g_state.browserWindow));
+    EXPECT_FALSE(ClickControl(g_state.errorBrowserIcon)) << "a second browser over the first";
+    SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+  }
   SendMessageA(g_state.lookupWindow, WM_COMMAND, MAKEWPARAM(kNoteBrowserIconId, STN_DBLCLK), 0);
   EXPECT_EQ(2004u, g_state.browserMode) << "a double-click notification is no click";
+  EXPECT_EQ(nullptr, g_state.browserWindow);
 }
 
 TEST_F(LookupWindowTest, SystemColourChangeReloadsOnlyTheGreyPicture) {
@@ -511,16 +521,22 @@ TEST_F(LookupWindowTest, CloseResetsAndHidesButKeepsSizeModeAndNumber) {
 
 TEST_F(LookupWindowTest, ActivationFocusesTheInputBoxWithAllTextSelected) {
   SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A20"));
-  for (WPARAM state : {static_cast<WPARAM>(WA_ACTIVE), static_cast<WPARAM>(WA_INACTIVE)}) {
-    SetFocus(nullptr);
-    SendMessageA(g_state.inputBox, EM_SETSEL, 1, 1);
-    SendMessageA(g_state.lookupWindow, WM_ACTIVATE, state, 0);
-    EXPECT_EQ(g_state.inputBox, GetFocus()) << "activation state " << state;
+  const auto selection = [] {
     DWORD start = 9, end = 9;
     SendMessageA(g_state.inputBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(0u, start) << "activation state " << state;
-    EXPECT_EQ(3u, end) << "activation state " << state;
-  }
+    return std::to_string(start) + "-" + std::to_string(end);
+  };
+  // The user comes back from another window.
+  SetForegroundWindow(host_);
+  SetFocus(host_);
+  SendMessageA(g_state.inputBox, EM_SETSEL, 1, 1);
+  ASSERT_TRUE(SetForegroundWindow(g_state.lookupWindow));
+  EXPECT_EQ(g_state.inputBox, GetFocus());
+  EXPECT_EQ("0-3", selection());
+  // The same two steps run when the window loses activation.
+  SendMessageA(g_state.inputBox, EM_SETSEL, 1, 1);
+  SetForegroundWindow(host_);
+  EXPECT_EQ("0-3", selection());
 }
 
 TEST_F(LookupWindowTest, DestroyHandlingReleasesEverythingOnceOnly) {
