@@ -102,6 +102,12 @@ void TypeText(const char* text) {
   }
 }
 
+void EnterNumber(HWND inputBox, const char* number) {
+  SendMessageA(inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  for (const char* c = number; *c != 0; ++c) SendMessageA(inputBox, WM_CHAR, static_cast<unsigned char>(*c), 1);
+  SendMessageA(inputBox, WM_CHAR, 13, 1);
+}
+
 bool ClickControl(HWND control) {
   // The system gives a click only to a window the user can reach: shown,
   // enabled, in an enabled window, and the one on top at the point clicked.
@@ -120,7 +126,7 @@ bool ClickControl(HWND control) {
 
 bool SaveScreenshot(const std::string& path) {
   // What the screen shows of this thread's windows: the union of their
-  // rectangles, clipped to the screen.
+  // rectangles.
   WindowList list;
   EnumThreadWindows(GetCurrentThreadId(), CollectVisible, reinterpret_cast<LPARAM>(&list));
   RECT area = {};
@@ -129,6 +135,10 @@ bool SaveScreenshot(const std::string& path) {
     GetWindowRect(window, &r);
     UnionRect(&area, &area, &r);
   }
+  return SaveScreenArea(area, path);
+}
+
+bool SaveScreenArea(RECT area, const std::string& path) {
   RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   IntersectRect(&area, &area, &screen);
   const int width = area.right - area.left;

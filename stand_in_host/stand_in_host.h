@@ -131,6 +131,9 @@ std::string TextOf(HWND window);
 void PumpMessages(DWORD milliseconds);
 // Types text into the window that has the keyboard focus, character by character.
 void TypeText(const char* text);
+// Empties the lookup window's input box, types number into it character by
+// character and presses Enter, as the user does.
+void EnterNumber(HWND inputBox, const char* number);
 // Clicks a notifying static control as the mouse would, and answers whether
 // the click arrived: like the system, it gives no click to a hidden or
 // disabled control, to one in a disabled window, or to one covered by
@@ -139,5 +142,7 @@ bool ClickControl(HWND control);
 
 // The thread's visible top-level windows as they are on screen, into a .bmp.
 bool SaveScreenshot(const std::string& path);
+// A rectangle of the screen (clipped to it), into a .bmp.
+bool SaveScreenArea(RECT area, const std::string& path);
 
 }  // namespace standin

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/browser/addin_harness.h"
-#include "tests/windows/browser/host_harness.h"
+#include "tests/windows/support/addin_harness.h"
+#include "tests/windows/support/host_harness.h"
 
 using namespace hostharness;
 using harness::ChildItems;

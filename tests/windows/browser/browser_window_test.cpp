@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/entry_points.h"
-#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/import_patch.h"
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/note_catalogue.h"

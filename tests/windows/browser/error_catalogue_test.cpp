@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/addin_harness.h"
 #include "ui/browser/error_catalogue.h"
 
 using namespace orva;

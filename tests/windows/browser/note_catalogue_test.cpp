@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/message_box.h"
 #include "ui/browser/note_catalogue.h"
 

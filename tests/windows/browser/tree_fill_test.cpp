@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/addin_state.h"
-#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/addin_harness.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/tree_fill.h"
 

@@ -19,8 +19,6 @@ using namespace orva;
 
 namespace {
 
-std::string AddinFolder() { return TestProgramFolder() + "..\\ide\\Addins\\"; }
-
 const char* const kStems[] = {"ML", "CVTRES", "NMAKE", "linklib", "rcc", "rcw"};
 
 }  // namespace
@@ -30,7 +28,7 @@ TEST(Catalogue, EveryEntryComesBackFromTheFormatterAsWritten) {
   for (const char* stem : kStems) {
     const std::vector<Expected> entries = ReadExpected(stem);
     EXPECT_FALSE(entries.empty()) << stem;
-    HMODULE module = OpenMessageModule((AddinFolder() + stem + ".dll").c_str());
+    HMODULE module = OpenMessageModule((BuiltAddinFolder() + stem + ".dll").c_str());
     ASSERT_NE(nullptr, module) << stem;
     for (const Expected& e : entries) {
       char* text = FindMessage(module, e.number);
@@ -48,7 +46,7 @@ TEST(Catalogue, EveryEntryIsFoundByItsNameAndListedByTheWalk) {
   for (const char* stem : kStems) {
     const std::vector<Expected> entries = ReadExpected(stem);
     std::map<uint32_t, int> walked;
-    HMODULE module = OpenMessageModule((AddinFolder() + stem + ".dll").c_str());
+    HMODULE module = OpenMessageModule((BuiltAddinFolder() + stem + ".dll").c_str());
     WalkMessageTable(
         module, [](void* context, uint32_t number, const MessageEntry&) { ++(*static_cast<std::map<uint32_t, int>*>(context))[number]; },
         &walked);
@@ -56,7 +54,7 @@ TEST(Catalogue, EveryEntryIsFoundByItsNameAndListedByTheWalk) {
     EXPECT_EQ(entries.size(), walked.size()) << stem;
     for (const Expected& e : entries) {
       EXPECT_EQ(1, walked[e.number]) << e.name;
-      LookupResult result = RunLookup(e.name.c_str(), AddinFolder().c_str());
+      LookupResult result = RunLookup(e.name.c_str(), BuiltAddinFolder().c_str());
       EXPECT_EQ(LookupOutcome::Found, result.outcome) << e.name;
       ReleaseLookupResult(result);
     }

@@ -147,7 +147,7 @@ class DocumentedMessages : public testing::TestWithParam<const char*> {};
 TEST_P(DocumentedMessages, EveryNumberHasAnEntryWithItsDocumentedTitle) {
   const std::string family = GetParam();
   const std::map<std::string, Exception> exceptions = ReadExceptions();
-  const std::string addinFolder = TestProgramFolder() + "..\\ide\\Addins\\";
+  const std::string addinFolder = BuiltAddinFolder();
   std::vector<std::string> faults;
   std::set<std::string> documentedNumbers;
   for (const Documented& row : ReadDocumented()) {

@@ -16,7 +16,6 @@ using namespace standin;
 
 namespace {
 
-const char kAddinSource[] = "..\\ide\\Addins\\orvara.dll";
 
 struct Fields {
   std::string type, title, tool, description;
@@ -60,17 +59,7 @@ class HostProtocolTest : public testing::Test {
   // The add-in's folder: a copy of the DLL beside the fixture modules, so
   // that its lookups show the fixture texts and its notes folder is a scratch one.
   std::string PrepareAddinFolder() {
-    folder_ = MakeScratchFolder("host_protocol");
-    CopyFileA((TestProgramFolder() + kAddinSource).c_str(), (folder_ + "orvara.dll").c_str(), FALSE);
-    const std::string fixtures = FixtureFolder("basic");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((fixtures + "*.dll").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        CopyFileA((fixtures + found.cFileName).c_str(), (folder_ + found.cFileName).c_str(), FALSE);
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
+    folder_ = MakeAddinFolder("host_protocol", "basic");
     return folder_;
   }
 
@@ -97,11 +86,7 @@ class HostProtocolTest : public testing::Test {
   }
 
   // Types a number into the input box and presses Enter, as the user does.
-  static void LookUp(const LookupView& view, const char* number) {
-    SendMessageA(view.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    for (const char* c = number; *c != 0; ++c) SendMessageA(view.inputBox, WM_CHAR, static_cast<BYTE>(*c), 1);
-    SendMessageA(view.inputBox, WM_CHAR, 13, 1);
-  }
+  static void LookUp(const LookupView& view, const char* number) { EnterNumber(view.inputBox, number); }
 
   std::string folder_;
 };

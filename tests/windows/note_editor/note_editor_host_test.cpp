@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/windows/browser/host_harness.h"
+#include "tests/windows/support/host_harness.h"
 
 using namespace hostharness;
 

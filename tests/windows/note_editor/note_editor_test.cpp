@@ -8,7 +8,7 @@
 
 #include "host/entry_points.h"
 #include "notes/note_editor.h"
-#include "tests/windows/browser/addin_harness.h"
+#include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/message_box.h"
 
 using namespace orva;

@@ -38,7 +38,7 @@ class OrvaLookupTest : public testing::Test {
   void SetUp() override {
     folder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* file : kShipped) {
-      ASSERT_TRUE(CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\" + file).c_str(), (folder_ + file).c_str(), FALSE))
+      ASSERT_TRUE(CopyFileA((BuiltAddinFolder() + file).c_str(), (folder_ + file).c_str(), FALSE))
           << file;
     }
   }

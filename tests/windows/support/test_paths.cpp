@@ -19,6 +19,23 @@ std::string MakeScratchFolder(const char* name) {
   return folder;
 }
 
+std::string BuiltAddinFolder() { return TestProgramFolder() + "..\\ide\\Addins\\"; }
+
+std::string MakeAddinFolder(const char* name, const char* fixtureSet) {
+  const std::string folder = MakeScratchFolder(name);
+  CopyFileA((BuiltAddinFolder() + "orvara.dll").c_str(), (folder + "orvara.dll").c_str(), FALSE);
+  const std::string fixtures = FixtureFolder(fixtureSet);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((fixtures + "*.dll").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      CopyFileA((fixtures + found.cFileName).c_str(), (folder + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return folder;
+}
+
 void RemoveTree(const std::string& folder) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
@@ -40,12 +57,14 @@ void RemoveTree(const std::string& folder) {
   RemoveDirectoryA(folder.c_str());
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                     written == bytes.size();
   CloseHandle(file);
+  return whole;
 }
 
 std::string ReadFileBytes(const std::string& path) {

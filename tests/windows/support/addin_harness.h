@@ -17,6 +17,7 @@
 #include "notes/note_editor.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
+#include "stand_in_host/stand_in_host.h"
 #include "tests/windows/support/test_paths.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
@@ -173,35 +174,7 @@ inline void SaveScreenshot(HWND window, const char* name) {
   PumpMessages();
   RECT rect = {};
   GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  const DWORD rowSize = ((width * 3 + 3) / 4) * 4;
-  const DWORD imageSize = rowSize * height;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageSize;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes.append(static_cast<const char*>(bits), imageSize);
-  WriteFileBytes(std::string(folder) + "\\" + name + ".bmp", bytes);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  standin::SaveScreenArea(rect, std::string(folder) + "\\" + name + ".bmp");
 }
 
 // --- The add-in around the windows under test ------------------------------------

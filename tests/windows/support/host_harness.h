@@ -27,9 +27,7 @@ inline const char kBrowserClass[] = "ORVARA_Browser";
 class HostTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
-    CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\orvara.dll").c_str(), (folder_ + "orvara.dll").c_str(), FALSE);
-    CopyModules(FixtureFolder("browser"));
+    folder_ = MakeAddinFolder(testing::UnitTest::GetInstance()->current_test_info()->name(), "browser");
     char user[257] = {};
     DWORD size = sizeof user;
     GetUserNameA(user, &size);
@@ -51,16 +49,6 @@ class HostTest : public testing::Test {
     RemoveTree(folder_);
   }
 
-  void CopyModules(const std::string& from) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*.dll").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      CopyFileA((from + found.cFileName).c_str(), (folder_ + found.cFileName).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-
   // The user comes back to the lookup window, types the number into its
   // input box and presses Enter. (Windows keeps an owned window above its
   // owner; Wine does that only for popup windows, so after the host was
@@ -68,9 +56,7 @@ class HostTest : public testing::Test {
   void LookUp(const char* number) {
     SetWindowPos(view_.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(view_.window);
-    SendMessageA(view_.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    for (const char* c = number; *c != 0; ++c) SendMessageA(view_.inputBox, WM_CHAR, static_cast<BYTE>(*c), 1);
-    SendMessageA(view_.inputBox, WM_CHAR, 13, 1);
+    standin::EnterNumber(view_.inputBox, number);
   }
 
   // Clicks an icon of the lookup window while a timer stands by to answer a
