@@ -27,24 +27,6 @@ std::string UserName() {
   return name;
 }
 
-// How far apart two pictures are: the sum of their colour differences.
-long Distance(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-  long sum = 0;
-  for (size_t i = 0; i < a.size(); ++i) {
-    sum += labs(long(GetRValue(a[i])) - GetRValue(b[i])) + labs(long(GetGValue(a[i])) - GetGValue(b[i])) +
-           labs(long(GetBValue(a[i])) - GetBValue(b[i]));
-  }
-  return sum;
-}
-
-std::vector<COLORREF> FileTypeIconPixels(const char* extension) {
-  SHFILEINFOA info = {};
-  SHGetFileInfoA(extension, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-  std::vector<COLORREF> pixels = IconPixels(info.hIcon);
-  DestroyIcon(info.hIcon);
-  return pixels;
-}
-
 class SharedResourcesTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -69,23 +51,43 @@ TEST_F(SharedResourcesTest, FoldersComeFromTheModulesOwnFileName) {
   EXPECT_EQ(GetProcessHeap(), g_state.processHeap);
 }
 
+// A 16x16 icon of one colour.
+HICON SolidIcon(COLORREF colour) {
+  std::vector<DWORD> pixels(16 * 16, 0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
+                                         GetBValue(colour));
+  std::vector<BYTE> mask(16 * 16 / 8, 0);
+  ICONINFO info = {};
+  info.fIcon = TRUE;
+  info.hbmColor = CreateBitmap(16, 16, 1, 32, pixels.data());
+  info.hbmMask = CreateBitmap(16, 16, 1, 1, mask.data());
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return icon;
+}
+
+// A fresh Wine prefix gives ".exe" and ".note" one and the same picture, so
+// the shell's own icons cannot tell the order apart: this shell answers each
+// type with a colour of its own.
+DWORD_PTR WINAPI ColouredFileTypeIcon(LPCSTR path, DWORD, SHFILEINFOA* info, UINT, UINT) {
+  info->hIcon = SolidIcon(lstrcmpiA(path, ".exe") == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+  return 1;
+}
+
 TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
-  AcquireSharedResources();
+  {
+    ImportReplaced coloured("shell32.dll", "SHGetFileInfoA", reinterpret_cast<void*>(ColouredFileTypeIcon));
+    ASSERT_NE(nullptr, coloured.original());
+    AcquireSharedResources();
+  }
   ASSERT_NE(nullptr, g_state.imageList);
   EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
   int width = 0, height = 0;
   ImageList_GetIconSize(g_state.imageList, &width, &height);
   EXPECT_EQ(16, width);
   EXPECT_EQ(16, height);
-  // The list blends the masked icons a little differently from a direct
-  // draw; each image must still be close to its file type's icon. (A fresh
-  // Wine prefix shows one icon for both types, so their order cannot be
-  // told apart by the pictures here.)
-  const std::vector<COLORREF> exe = FileTypeIconPixels(".exe");
-  const std::vector<COLORREF> note = FileTypeIconPixels(".note");
-  const std::vector<COLORREF> blank(256, RGB(255, 255, 255));
-  EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 0), exe) * 20, Distance(blank, exe));
-  EXPECT_LT(Distance(ImageListPixels(g_state.imageList, 1), note) * 20, Distance(blank, note));
+  EXPECT_EQ(RGB(255, 0, 0), ImageListPixels(g_state.imageList, 0)[8 * 16 + 8]) << "image 0: the .exe icon";
+  EXPECT_EQ(RGB(0, 0, 255), ImageListPixels(g_state.imageList, 1)[8 * 16 + 8]) << "image 1: the .note icon";
 }
 
 // A shell that has no icon for a file type.
@@ -164,7 +166,7 @@ using DllProcFn = LRESULT(__stdcall*)(HWND, UINT, WPARAM, LPARAM);
 // shuts it down again as the host would.
 void InstallCopy(const std::string& folder, uint32_t optionWord) {
   const std::string dll = folder + "orvara.dll";
-  ASSERT_TRUE(CopyFileA((TestProgramFolder() + "..\\ide\\Addins\\orvara.dll").c_str(), dll.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((BuiltAddinFolder() + "orvara.dll").c_str(), dll.c_str(), FALSE));
   WNDCLASSA host = {};
   host.lpfnWndProc = TinyHostProc;
   host.hInstance = GetModuleHandleA(nullptr);
