@@ -20,7 +20,7 @@
 #include "lookup/message_module.h"
 #include "orva_lookup/log_scan.h"
 #include "orva_lookup/note_file.h"
-#include "orva_lookup/word_search.h"
+#include "lookup/word_search.h"
 
 namespace {
 

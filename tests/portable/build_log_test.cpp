@@ -1,11 +1,10 @@
 // orva-lookup's reading of build logs (the tools' diagnostics, the tally of
-// distinct numbers over a log fed in pieces) and its word search.
+// distinct numbers over a log fed in pieces).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "orva_lookup/log_scan.h"
-#include "orva_lookup/word_search.h"
 
 using namespace orva;
 
@@ -100,25 +99,4 @@ TEST(LogTally, WarningsOnlyAndOverlongLines) {
 
   const LogTally empty = TallyInPieces("", 1);
   EXPECT_EQ(0u, empty.lineCount);
-}
-
-TEST(HoldsAllWords, EveryWordInTitleOrDescriptionInAnyCase) {
-  const char title[] = "unresolved external symbol 'symbol'";
-  const char description[] = "The linker found no definition. \xC9tiquette";
-  const MessagePieces message{{"Error", 5}, {title, sizeof title - 1}, {description, sizeof description - 1}};
-  struct Case {
-    std::vector<const char*> words;
-    bool expected;
-  } cases[] = {
-      {{"unresolved", "external"}, true},
-      {{"UNRESOLVED", "Linker"}, true},  // one word in each text
-      {{"extern"}, true},                // inside a longer word
-      {{"\xE9tiquette"}, true},          // Windows-1252 letters fold too
-      {{"unresolved", "missing"}, false},
-      {{"Error"}, false},                // the type is not searched
-      {{"symbol' The"}, false},          // no word runs from the title into the description
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.expected, HoldsAllWords(message, c.words.data(), c.words.size())) << c.words[0];
-  }
 }

@@ -1,5 +1,5 @@
-// The word search over a message's title and description.
-#include "orva_lookup/word_search.h"
+// The word search over a message's texts, and the cut of a typed line into words.
+#include "lookup/word_search.h"
 
 namespace orva {
 namespace {
@@ -33,11 +33,32 @@ bool PieceHolds(const TextPiece& piece, const char* word) {
 
 }  // namespace
 
-bool HoldsAllWords(const MessagePieces& message, const char* const* words, size_t count) {
+bool TextsHoldAllWords(const TextPiece* texts, size_t textCount, const char* const* words, size_t count) {
   for (size_t i = 0; i < count; ++i) {
-    if (!PieceHolds(message.title, words[i]) && !PieceHolds(message.description, words[i])) return false;
+    size_t t = 0;
+    while (t < textCount && !PieceHolds(texts[t], words[i])) ++t;
+    if (t == textCount) return false;
   }
   return true;
+}
+
+bool HoldsAllWords(const MessagePieces& message, const char* const* words, size_t count) {
+  const TextPiece texts[2] = {message.title, message.description};
+  return TextsHoldAllWords(texts, 2, words, count);
+}
+
+size_t SplitWords(char* text, const char** words, size_t capacity) {
+  size_t count = 0;
+  for (char* at = text; *at != 0;) {
+    if (*at == ' ' || *at == '\t') {
+      *at++ = 0;
+      continue;
+    }
+    if (count == capacity) break;
+    words[count++] = at;
+    while (*at != 0 && *at != ' ' && *at != '\t') ++at;
+  }
+  return count;
 }
 
 }  // namespace orva
