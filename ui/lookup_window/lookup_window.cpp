@@ -227,6 +227,16 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_TIMER:
       HoverTick();
       return 0;
+    case WM_SHOWWINDOW:
+      // The hover timer runs only while the window is on screen: hidden, no
+      // icon can be under the cursor, and the host's thread need not wake a
+      // hundred times a second for it.
+      if (wParam != 0) {
+        SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
+      } else {
+        KillTimer(window, kHoverTimerId);
+      }
+      break;
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
       break;

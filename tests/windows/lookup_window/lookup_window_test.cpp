@@ -402,7 +402,9 @@ TEST_F(LookupWindowTest, InertNoteIconGetsNoBorder) {
   EXPECT_FALSE(Bordered(g_state.noteIcon)) << "after a failed lookup";
 }
 
-TEST_F(LookupWindowTest, HoverGoesOnWhileDisabledOrHidden) {
+// The hover timer runs while the window is on screen, also disabled; hidden,
+// it is stopped (no tick moves a border), and shown again it runs again.
+TEST_F(LookupWindowTest, HoverGoesOnWhileDisabledButNotWhileHidden) {
   EnableWindow(g_state.lookupWindow, FALSE);
   PointAt(g_state.errorBrowserIcon);
   PumpMessages(60);
@@ -411,8 +413,13 @@ TEST_F(LookupWindowTest, HoverGoesOnWhileDisabledOrHidden) {
   ShowWindow(g_state.lookupWindow, SW_HIDE);
   PointAt(g_state.toggleIcon);
   PumpMessages(60);
-  EXPECT_TRUE(Bordered(g_state.toggleIcon)) << "hidden";
-  EXPECT_FALSE(Bordered(g_state.errorBrowserIcon)) << "hidden";
+  EXPECT_FALSE(Bordered(g_state.toggleIcon)) << "hidden: no tick";
+  EXPECT_TRUE(Bordered(g_state.errorBrowserIcon)) << "hidden: no tick";
+  EXPECT_FALSE(KillTimer(g_state.lookupWindow, kHoverTimerId)) << "the timer runs while hidden";
+  ShowWindow(g_state.lookupWindow, SW_RESTORE);  // as the menu item and a host word bring it back
+  PumpMessages(60);
+  EXPECT_TRUE(Bordered(g_state.toggleIcon)) << "shown again";
+  EXPECT_FALSE(Bordered(g_state.errorBrowserIcon)) << "shown again";
 }
 
 namespace {
