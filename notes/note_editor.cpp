@@ -32,6 +32,7 @@ HWND CreateEditorControl(HWND editor, DWORD exStyle, const char* className, cons
   HWND control = CreateChildControl(editor, exStyle, className, text, style, x, y, width, height, id);
   // The editor's controls take the font without a redraw: they are not shown yet.
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
+  RelayKeys(control);
   return control;
 }
 
@@ -63,6 +64,19 @@ void SaveEditorNote(HWND editor) {
   }
   if (lstrcmpiA(g_state.editorNumber, g_state.currentNumber) == 0) SetNoteIcon(true);
   SendMessageA(editor, WM_CLOSE, 0, 0);
+}
+
+// Escape is the Close button (the typed text is dropped, as Close drops it)
+// and Ctrl+S the Save button.
+LRESULT OnEditorKey(HWND editor, WPARAM key) {
+  if (key == VK_ESCAPE) {
+    SendMessageA(editor, WM_CLOSE, 0, 0);
+  } else if (key == (kWithControl | 'S')) {
+    SaveEditorNote(editor);
+  } else {
+    return 0;
+  }
+  return 1;
 }
 
 void CloseEditorWindow(HWND editor) {
@@ -112,6 +126,12 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       CloseEditorWindow(window);
       return 0;
+    case WM_SETFOCUS:
+      // Activated again, the editor passes the keyboard focus on to its text.
+      SetFocus(g_state.noteEdit);
+      return 0;
+    case kControlKeyMessage:
+      return OnEditorKey(window, wParam);
     default:
       break;
   }

@@ -30,6 +30,12 @@ constexpr int kCollapseAllButtonId = 2013;
 constexpr int kDeleteButtonId = 2014;
 constexpr int kTreeViewId = 2015;
 
+// A key pressed in one of the add-in's controls, offered to the control's
+// window first (WM_APP + 1): wParam is the virtual key, plus kWithControl
+// while Ctrl is held; a window that takes the key answers nonzero.
+constexpr unsigned kControlKeyMessage = 0x8001;
+constexpr unsigned kWithControl = 0x100;
+
 // The lookup window's hover timer.
 constexpr unsigned kHoverTimerId = 3000;
 constexpr unsigned kHoverTimerPeriod = 10;  // milliseconds

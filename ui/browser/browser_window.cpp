@@ -1,7 +1,7 @@
 // The browser window ("ORVARA_Browser"): opening and closing it, its two
-// layouts, the tool roots, Expand All and Collapse All, and the dispatch of a
-// tree selection to the catalogue of its mode. It owns its window class
-// (registered while it is open) and its controls.
+// layouts, the tool roots, Expand All and Collapse All, its keys, and the
+// dispatch of a tree selection to the catalogue of its mode. It owns its
+// window class (registered while it is open) and its controls.
 #include "ui/browser/browser_window.h"
 
 #include "host/addin_state.h"
@@ -32,6 +32,7 @@ HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, co
                           int y, int width, int height, int id) {
   HWND control = CreateChildControl(browser, exStyle, className, text, style, x, y, width, height, id);
   ApplySharedFont(control);
+  RelayKeys(control);
   return control;
 }
 
@@ -81,6 +82,7 @@ void CreateBrowserControls(HWND browser) {
       kTreeViewId);
   SendMessageA(g_state.treeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
   ApplySharedFont(g_state.treeView);
+  RelayKeys(g_state.treeView);
   CreateBrowserControl(browser, 0, "BUTTON", "Expand All", 0, 22, 337, 85, 25, kExpandAllButtonId);
   CreateBrowserControl(browser, 0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25, kCollapseAllButtonId);
   if (IsNoteBrowser()) {
@@ -88,10 +90,6 @@ void CreateBrowserControls(HWND browser) {
   } else {
     CreateErrorBrowserControls(browser);
   }
-}
-
-HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
 void EmptyDetailArea() {
@@ -119,19 +117,23 @@ void ShowTreeSelection() {
     EnableWindow(g_state.saveButton, TRUE);
     ShowSelectedNote();
   } else {
-    TVITEMA data = {};
-    data.mask = TVIF_PARAM;
-    data.hItem = item;
-    SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    ShowErrorDetail(parent, static_cast<uint32_t>(data.lParam));
+    ShowErrorDetail(parent, static_cast<uint32_t>(TreeItemData(item)));
   }
 }
 
-void OnBrowserNotify(WPARAM controlId, const NMHDR* header) {
+// Whether the note on display may go from view; in the Note Browser its
+// changes are asked about first.
+bool MayLeaveNote() { return !IsNoteBrowser() || SettleEditedNote(); }
+
+// Answers TRUE to refuse a selection change: an edited note that could not
+// be saved keeps the selection, and its text stays on display.
+LRESULT OnBrowserNotify(WPARAM controlId, const NMHDR* header) {
   // A closing browser's tree may still report selections while it is torn
   // down; its detail controls are going too, so nothing is shown then.
-  if (g_state.browserWindow == nullptr) return;
-  if (controlId == kTreeViewId && header->code == TVN_SELCHANGEDA) ShowTreeSelection();
+  if (g_state.browserWindow == nullptr || controlId != kTreeViewId) return 0;
+  if (header->code == TVN_SELCHANGINGA) return MayLeaveNote() ? FALSE : TRUE;
+  if (header->code == TVN_SELCHANGEDA) ShowTreeSelection();
+  return 0;
 }
 
 bool OnBrowserCommand(WPARAM command) {
@@ -140,7 +142,9 @@ bool OnBrowserCommand(WPARAM command) {
       ExpandOrCollapseRoots(g_state.treeView, TVE_EXPAND);
       return true;
     case kCollapseAllButtonId:
-      ExpandOrCollapseRoots(g_state.treeView, TVE_COLLAPSE);
+      // Collapsing moves the selection off a note: asked about before
+      // anything moves, so that a note that could not be saved stays in view.
+      if (MayLeaveNote()) ExpandOrCollapseRoots(g_state.treeView, TVE_COLLAPSE);
       return true;
     // Save and Delete act only while a note is selected, which is while their
     // buttons are enabled; a command sent for a disabled one would otherwise
@@ -165,6 +169,17 @@ void CloseBrowserWindow(HWND browser) {
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
 }
 
+// Escape closes the browser, Ctrl+S is the Note Browser's Save (while it is
+// enabled).
+LRESULT OnBrowserKey(HWND browser, WPARAM key) {
+  if (key == VK_ESCAPE) {
+    SendMessageA(browser, WM_CLOSE, 0, 0);
+    return 1;
+  }
+  if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);
+  return 0;
+}
+
 }  // namespace
 
 void OpenBrowser() {
@@ -187,6 +202,7 @@ void OpenBrowserInMode(uint32_t mode) {
   } else {
     FillErrorCatalogue();
   }
+  SetFocus(g_state.treeView);  // the keys go through the tree first
 }
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -195,14 +211,19 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       CreateBrowserControls(window);
       return 0;
     case WM_NOTIFY:
-      OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
-      break;  // and on to the default processing
+      return OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       if (OnBrowserCommand(wParam)) return 0;
       break;
     case WM_CLOSE:
-      CloseBrowserWindow(window);
+      if (MayLeaveNote()) CloseBrowserWindow(window);
       return 0;
+    case WM_SETFOCUS:
+      // Activated again, the browser passes the keyboard focus on to its tree.
+      SetFocus(g_state.treeView);
+      return 0;
+    case kControlKeyMessage:
+      return OnBrowserKey(window, wParam);
     default:
       break;
   }
@@ -231,6 +252,18 @@ HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int imag
       SendMessageA(g_state.treeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
+HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+LPARAM TreeItemData(HTREEITEM item) {
+  TVITEMA data = {};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return data.lParam;
+}
+
 void ExpandOrCollapseRoots(HWND tree, UINT action) {
   if (SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0) return;
   for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr;
@@ -240,7 +273,9 @@ void ExpandOrCollapseRoots(HWND tree, UINT action) {
 }
 
 void CloseBrowser() {
-  if (g_state.browserWindow != nullptr) SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+  if (g_state.browserWindow == nullptr) return;
+  MayLeaveNote();
+  if (g_state.browserWindow != nullptr) CloseBrowserWindow(g_state.browserWindow);
 }
 
 }  // namespace orva

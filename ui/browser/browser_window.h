@@ -34,7 +34,14 @@ constexpr int kItemImage = 1;  // the ".note" file-type icon: errors and notes
 // mask says which of text, image, selected image and data it carries.
 HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data);
 
-// Closes an open browser (host shutdown); nothing when none is open.
+// The item in this relation (TVGN_...) to item.
+HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation);
+// The data of an item of the browser's tree: an error item's message number.
+LPARAM TreeItemData(HTREEITEM item);
+
+// Closes an open browser (host shutdown); nothing when none is open. Changes
+// to the note on display are asked about first, and the browser closes
+// whatever the answer, since the host is going.
 void CloseBrowser();
 
 }  // namespace orva

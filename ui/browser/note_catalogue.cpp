@@ -79,20 +79,44 @@ void ShowSelectedNote() {
   // A note that cannot be read leaves the text area empty, and Save stays
   // off so that the empty text never replaces the note; Delete stays on.
   if (LoadNote(g_state.selectedNote) != ERROR_SUCCESS) EnableWindow(g_state.saveButton, FALSE);
+  MarkNoteUnchanged();
 }
 
 // A note that could not be written keeps its text on display, and the user
 // is told why.
-void SaveSelectedNote() {
+bool SaveSelectedNote() {
   const DWORD outcome = SaveNote(g_state.selectedNote);
-  if (outcome != ERROR_SUCCESS) ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
+  if (outcome != ERROR_SUCCESS) {
+    ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
+    return false;
+  }
+  MarkNoteUnchanged();
+  return true;
 }
+
+// Only a note whose Save is on can be saved: one that could not be read is
+// never replaced by what the text area shows instead.
+bool SettleEditedNote() {
+  if (!IsWindowEnabled(g_state.saveButton) || SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return true;
+  char question[64] = {};
+  AppendText(question, "Save the changes to the note ", g_state.selectedNote, "?");
+  if (MessageBoxA(g_state.browserWindow, question, "Note Browser", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    return SaveSelectedNote();
+  }
+  MarkNoteUnchanged();  // No: the changes are dropped
+  return true;
+}
+
+void MarkNoteUnchanged() { SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0); }
 
 void DeleteSelectedNote() {
   // The name is taken before the item goes: removing the selected item can
   // select its sibling at once, and that selection rewrites selectedNote.
   char name[kNumberSize] = {};
   AppendText(name, g_state.selectedNote);
+  // The note goes, and its text with it: nothing is left to ask about when
+  // the removal moves the selection.
+  MarkNoteUnchanged();
   SetControlText(g_state.noteEdit, nullptr);
   EnableWindow(g_state.deleteButton, FALSE);
   EnableWindow(g_state.saveButton, FALSE);

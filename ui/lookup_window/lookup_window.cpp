@@ -78,6 +78,7 @@ void CreateControls(HWND window) {
   CreateTextControl(window, "STATIC", "Description", SS_SIMPLE, 0, 5, 105, 75, 20);
   g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr, ES_MULTILINE | ES_READONLY | WS_VSCROLL,
                                              WS_EX_CLIENTEDGE, 5, 120, 435, 235);
+  RelayKeys(g_state.descriptionBox);  // a click can leave the keyboard focus there
 }
 
 void OnCreate(HWND window) {
@@ -237,6 +238,10 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         KillTimer(window, kHoverTimerId);
       }
       break;
+    case kControlKeyMessage:
+      if (wParam != VK_ESCAPE) return 0;
+      OnClose(window);  // Escape hides the window, as its close button does
+      return 1;
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
       break;
@@ -259,6 +264,7 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     SelectAllInput();
     return 0;
   }
+  if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
   if (message != WM_CHAR || wParam != 13) {
     return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
   }

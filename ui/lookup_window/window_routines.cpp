@@ -68,4 +68,28 @@ void SetControlText(HWND control, const char* text) {
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
+namespace {
+
+LRESULT CALLBACK KeyRelayProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && OfferKeyToWindow(control, wParam)) return 0;
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongA(control, GWL_USERDATA)), control, message, wParam,
+                         lParam);
+}
+
+}  // namespace
+
+void RelayKeys(HWND control) {
+  SetWindowLongA(control, GWL_USERDATA, SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(KeyRelayProc)));
+}
+
+bool OfferKeyToWindow(HWND control, WPARAM key) {
+  if (GetKeyState(VK_CONTROL) < 0) key |= kWithControl;
+  if (SendMessageA(GetParent(control), kControlKeyMessage, key, 0) == 0) return false;
+  // The key's character (Escape, Ctrl+S, Enter) is already on its way to
+  // the control: a key taken by the window types nothing.
+  MSG typed;
+  PeekMessageA(&typed, control, WM_CHAR, WM_CHAR, PM_REMOVE);
+  return true;
+}
+
 }  // namespace orva

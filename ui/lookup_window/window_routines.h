@@ -33,4 +33,13 @@ HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const
 // Sets a control's text; null empties it.
 void SetControlText(HWND control, const char* text);
 
+// The host's message loop need not run dialog navigation for the add-in's
+// windows, so each window does its keys itself: every key pressed in control
+// is first offered to its window (kControlKeyMessage), and a key the window
+// takes never reaches the control. The control's own procedure is kept in
+// its user data, which the add-in's controls leave to their creator.
+void RelayKeys(HWND control);
+// Offers one key pressed in control to its window; true when it took it.
+bool OfferKeyToWindow(HWND control, WPARAM key);
+
 }  // namespace orva

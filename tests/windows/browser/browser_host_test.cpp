@@ -10,6 +10,7 @@
 
 #include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/host_harness.h"
+#include "tests/windows/support/keys.h"
 
 using namespace hostharness;
 using harness::ChildItems;
@@ -183,12 +184,21 @@ TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
 }
 
 // The rich edit library, the font and the image list go at host shutdown;
-// the browser that uses them goes first.
+// the browser that uses them goes first, asking about an edited note before
+// it goes.
 TEST_F(BrowserHostTest, HostShutdownClosesAnOpenBrowser) {
   PutNote("A2008", std::string("x\0", 2));
   HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
   ASSERT_NE(nullptr, browser);
+  HWND tree = Tree(browser);
+  SelectItem(tree, ChildNamed(tree, ChildItems(tree, nullptr)[2], "A2008"));
+  SetFocus(Detail(browser, 3));
+  standin::TypeText("y");
+  AnswerNextMessageBox(IDYES);
   standin::CloseHost();
+  StopAnswering();
+  EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+  EXPECT_EQ(std::string("yx\0", 3), NoteBytes("A2008"));
   EXPECT_FALSE(IsWindow(browser));
   EXPECT_FALSE(ClassRegistered(kBrowserClass));
 }

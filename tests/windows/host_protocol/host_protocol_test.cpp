@@ -10,6 +10,7 @@
 #include <string>
 
 #include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/keys.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace standin;
@@ -223,11 +224,7 @@ TEST_F(HostProtocolTest, InputBoxTakesSevenCharactersInUpperCase) {
   // keyboard, selects the number so that the next one replaces it.
   SendMessageA(view.inputBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
   SendMessageA(view.inputBox, WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
-  keybd_event(VK_CONTROL, 0, 0, 0);
-  keybd_event('A', 0, 0, 0);
-  keybd_event('A', 0, KEYEVENTF_KEYUP, 0);
-  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  PumpMessages(30);
+  PressKey('A', true);
   TypeText("u1050");
   EXPECT_EQ("U1050", TextOf(view.inputBox));
 }

@@ -13,6 +13,7 @@
 #include "host/addin_state.h"
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
 #include "ui/lookup_window/hover_and_size.h"
@@ -420,6 +421,24 @@ TEST_F(LookupWindowTest, HoverGoesOnWhileDisabledButNotWhileHidden) {
   PumpMessages(60);
   EXPECT_TRUE(Bordered(g_state.toggleIcon)) << "shown again";
   EXPECT_FALSE(Bordered(g_state.errorBrowserIcon)) << "shown again";
+}
+
+// Escape in the input box, or in the description (where a click leaves the
+// focus), hides the window as its close does; Enter keeps its meaning.
+TEST_F(LookupWindowTest, EscapeHidesTheWindowAndEnterStillLooksUp) {
+  for (HWND focus : {g_state.inputBox, g_state.descriptionBox}) {
+    ShowWindow(g_state.lookupWindow, SW_RESTORE);
+    SetForegroundWindow(g_state.lookupWindow);
+    SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A2008"));
+    SetFocus(g_state.inputBox);
+    PressKey(VK_RETURN);
+    EXPECT_EQ("syntax error : token", TextOf(g_state.titleField));
+    SetFocus(focus);
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(g_state.lookupWindow))
+        << "Escape in the " << (focus == g_state.inputBox ? "input box" : "description");
+    EXPECT_EQ("", TextOf(g_state.titleField)) << "reset as by the close button";
+  }
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include "host/entry_points.h"
 #include "notes/note_editor.h"
 #include "tests/windows/support/addin_harness.h"
+#include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
 
 using namespace orva;
@@ -194,6 +195,26 @@ TEST_F(NoteEditorTest, CloseDropsTheTextAndChangesNothing) {
   EXPECT_EQ(std::string("old\0", 4), NoteBytes("A2008"));
   EXPECT_EQ(1, g_state.noteExists);
   EXPECT_EQ(picture, g_state.notePicture) << "the note picture was replaced";
+  ExpectClosed(editor);
+}
+
+// Escape is the Close button (the typed text dropped, as Close drops it) and
+// Ctrl+S the Save button, pressed wherever the editor's focus is.
+TEST_F(NoteEditorTest, EscapeClosesAsCloseDoesAndCtrlSSaves) {
+  PutNote("A2008", std::string("old\0", 4));
+  HWND editor = Open(kEditNoteMode, "A2008");
+  SetForegroundWindow(editor);
+  standin::TypeText("typed");
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(std::string("old\0", 4), NoteBytes("A2008"));
+  ExpectClosed(editor);
+
+  editor = Open(kEditNoteMode, "A2008");
+  SetForegroundWindow(editor);
+  standin::TypeText("typed");
+  SetFocus(Button(kCloseButtonId));  // where a click on a button leaves the focus
+  PressKey('S', true);
+  EXPECT_EQ(std::string("typed\0", 6), NoteBytes("A2008"));
   ExpectClosed(editor);
 }
 
