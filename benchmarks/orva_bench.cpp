@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,55 @@ size_t CountItems(const TreeItems& items) {
   return count;
 }
 
+// A find through the whole module, with one match: every entry's texts are
+// searched and the whole tree is run through to place the match. The floor
+// is one walk of the module with a plain substring test of each entry.
+void BenchFind(const std::string& synthetic, unsigned messages) {
+  OpenBrowserInMode(kErrorBrowserIconId);
+  const char* const words[] = {"synthetic", "9999"};
+  auto find = [&] {
+    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, 0);
+    FindNextError(words, 2);
+  };
+  // The first find of a browser reads the tree's order; later ones reuse it.
+  const double first = Median(7, 1, [&] {
+    ForgetTreeOrder();
+    find();
+  });
+  const double again = Median(7, 1, find);
+  // What the platform takes to select the match and show it, with no find.
+  const HTREEITEM found = NextTreeItem(g_state.treeView, nullptr, TVGN_CARET);
+  const double selectOnly = Median(7, 1, [&] {
+    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, 0);
+    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
+  });
+  // Without a match the tree is not run through: the walk and the word
+  // search alone.
+  const char* const absent[] = {"absent"};
+  const double walkOnly = Median(7, 1, [&] { FindNextError(absent, 1); });
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+  const std::string ml = synthetic + "ML.dll";
+  const double floor = Median(7, 1, [&] {
+    HMODULE module = OpenMessageModule(ml.c_str());
+    static volatile unsigned found;
+    WalkMessageTable(
+        module,
+        [](void*, uint32_t, const MessageEntry& entry) {
+          if (std::strstr(entry.text, "9999") != nullptr) found = found + 1;
+        },
+        nullptr);
+    CloseMessageModule(module);
+  });
+  char what[128];
+  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: first find, one match", messages);
+  Report(what, first, floor);
+  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: find again, one match", messages);
+  Report(what, again, floor);
+  ReportWithoutFloor("Error Browser: selecting the match and showing it, without a find", selectOnly);
+  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: find, no match", messages);
+  Report(what, walkOnly, floor);
+}
+
 void BenchErrorBrowser(const std::string& addins, const std::string& synthetic) {
   SetFolder(g_state.addinFolder, addins);
   const TreeItems shipped = ErrorItems(addins);
@@ -199,6 +249,7 @@ void BenchErrorBrowser(const std::string& addins, const std::string& synthetic) 
   std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: open, fill, close",
                 static_cast<unsigned>(CountItems(big) - 6));
   Report(what, Median(7, 1, [] { OpenFillClose(kErrorBrowserIconId); }), Median(7, 1, [&] { InsertInFinalOrder(big); }));
+  BenchFind(synthetic, static_cast<unsigned>(CountItems(big) - 6));
   SetFolder(g_state.addinFolder, addins);
 }
 
@@ -297,6 +348,39 @@ void BenchHover() {
   DestroyWindow(spare);
 }
 
+// --- Hover timer -------------------------------------------------------------------
+
+int g_timerMessages;
+WNDPROC g_lookupProc;
+LRESULT CALLBACK CountTimerMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER) ++g_timerMessages;
+  return CallWindowProcA(g_lookupProc, window, message, wParam, lParam);
+}
+
+// The WM_TIMER messages the lookup window receives in one second of the
+// host's message loop.
+int TimerMessagesInOneSecond() {
+  g_timerMessages = 0;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 1000) {
+    PumpMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return g_timerMessages;
+}
+
+void BenchHoverTimer() {
+  g_lookupProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongA(g_state.lookupWindow, GWL_WNDPROC, reinterpret_cast<LONG>(CountTimerMessages)));
+  ShowWindow(g_state.lookupWindow, SW_HIDE);
+  const int hidden = TimerMessagesInOneSecond();
+  ShowWindow(g_state.lookupWindow, SW_RESTORE);
+  const int visible = TimerMessagesInOneSecond();
+  SetWindowLongA(g_state.lookupWindow, GWL_WNDPROC, reinterpret_cast<LONG>(g_lookupProc));
+  std::printf("\n| Hover timer | WM_TIMER messages in one second |\n|---|---:|\n");
+  std::printf("| lookup window hidden | %d |\n| lookup window visible | %d |\n", hidden, visible);
+}
+
 // --- Install --------------------------------------------------------------------------
 
 uint32_t g_handles[4];
@@ -386,6 +470,7 @@ int main() {
   if (g_state.lookupWindow != nullptr) BenchHover();
   BenchErrorBrowser(addins, folder + "bench-synthetic\\");
   BenchNoteBrowser(scratch + "\\notes");
+  if (g_state.lookupWindow != nullptr) BenchHoverTimer();
 
   WIN32_FILE_ATTRIBUTE_DATA attributes = {};
   GetFileAttributesExA((addins + "orvara.dll").c_str(), GetFileExInfoStandard, &attributes);

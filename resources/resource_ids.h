@@ -30,6 +30,12 @@ constexpr int kCollapseAllButtonId = 2013;
 constexpr int kDeleteButtonId = 2014;
 constexpr int kTreeViewId = 2015;
 
+// The Error Browser's find box: its edit field, Find Next button and status
+// line; its Close button is kCloseButtonId.
+constexpr int kFindEditId = 2016;
+constexpr int kFindNextButtonId = 2017;
+constexpr int kFindStatusId = 2018;
+
 // A key pressed in one of the add-in's controls, offered to the control's
 // window first (WM_APP + 1): wParam is the virtual key, plus kWithControl
 // while Ctrl is held; a window that takes the key answers nonzero.
@@ -49,6 +55,8 @@ constexpr int kNoteEditorWidth = 400;
 constexpr int kNoteEditorHeight = 275;
 constexpr int kBrowserWidth = 550;
 constexpr int kBrowserHeight = 400;
+constexpr int kFindBoxWidth = 232;
+constexpr int kFindBoxHeight = 84;
 
 // Note editor modes.
 constexpr int kCreateNoteMode = 1;

@@ -8,6 +8,7 @@
 #include "lookup/tool_table.h"
 #include "resources/resource_ids.h"
 #include "ui/browser/error_catalogue.h"
+#include "ui/browser/find_box.h"
 #include "ui/browser/note_catalogue.h"
 #include "ui/lookup_window/window_routines.h"
 
@@ -165,19 +166,29 @@ bool OnBrowserCommand(WPARAM command) {
 void CloseBrowserWindow(HWND browser) {
   EnableWindow(g_state.lookupWindow, TRUE);
   g_state.browserWindow = nullptr;
-  DestroyWindow(browser);
+  DestroyWindow(browser);  // and the find box it owns
+  ForgetFindBox();
+  ForgetTreeOrder();
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
 }
 
 // Escape closes the browser, Ctrl+S is the Note Browser's Save (while it is
-// enabled).
+// enabled), Ctrl+F opens the Error Browser's find box and F3 finds again.
 LRESULT OnBrowserKey(HWND browser, WPARAM key) {
   if (key == VK_ESCAPE) {
     SendMessageA(browser, WM_CLOSE, 0, 0);
     return 1;
   }
   if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);
-  return 0;
+  if (IsNoteBrowser()) return 0;
+  if (key == (kWithControl | 'F')) {
+    ShowFindBox();
+  } else if (key == VK_F3) {
+    FindAgain();
+  } else {
+    return 0;
+  }
+  return 1;
 }
 
 }  // namespace

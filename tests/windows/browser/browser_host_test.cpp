@@ -203,4 +203,25 @@ TEST_F(BrowserHostTest, HostShutdownClosesAnOpenBrowser) {
   EXPECT_FALSE(ClassRegistered(kBrowserClass));
 }
 
+// The find box of the add-in as the host loads it: Ctrl+F in the Error
+// Browser, the words, Enter; Escape closes the box, then the browser.
+TEST_F(BrowserHostTest, FindInTheErrorBrowser) {
+  HWND browser = OpenBrowserFromIcon(view_.errorBrowserIcon);
+  ASSERT_NE(nullptr, browser);
+  SetForegroundWindow(browser);
+  PressKey('F', true);
+  HWND box = FindWindowA("ORVARA_Find", nullptr);
+  ASSERT_TRUE(IsWindowVisible(box));
+  standin::TypeText("open file");
+  PressKey(VK_RETURN);
+  EXPECT_EQ("LNK1104", ItemText(Tree(browser), TreeNext(Tree(browser), nullptr, TVGN_CARET)));
+  EXPECT_EQ("cannot open file", standin::TextOf(Detail(browser, 6)));
+  EXPECT_EQ("1 of 1", standin::TextOf(GetDlgItem(box, orva::kFindStatusId)));
+  standin::SaveScreenshot(folder_ + "..\\error_browser_find_in_host.bmp");
+  PressKey(VK_ESCAPE);
+  EXPECT_FALSE(IsWindowVisible(box));
+  PressKey(VK_ESCAPE);
+  ExpectClosed(browser);
+}
+
 }  // namespace

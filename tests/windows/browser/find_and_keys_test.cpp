@@ -1,5 +1,7 @@
-// The browser's keys, pressed as real key events: Escape and Ctrl+S, and the
-// Note Browser's question before an edited note goes from view.
+// The browser's keys, pressed as real key events: the Error Browser's find
+// box (Ctrl+F, Enter, F3, Escape) over the fixture modules, Escape and Ctrl+S
+// in both modes, and the Note Browser's question before an edited note goes
+// from view.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +13,7 @@
 #include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
+#include "ui/browser/find_box.h"
 
 using namespace orva;
 using namespace harness;
@@ -26,10 +29,96 @@ class FindAndKeysTest : public AddinTest {
     return g_state.browserWindow;
   }
 
+  static HWND FindBox() { return FindWindowA("ORVARA_Find", nullptr); }
   static std::string Selected() {
     return ItemText(g_state.treeView, TreeNext(g_state.treeView, nullptr, TVGN_CARET));
   }
+  static std::string Status() { return TextOf(GetDlgItem(FindBox(), kFindStatusId)); }
+
+  // Ctrl+F, the words typed over the last ones, Enter.
+  static void Find(const char* words) {
+    PressKey('F', true);
+    standin::TypeText(words);
+    PressKey(VK_RETURN);
+  }
 };
+
+TEST_F(FindAndKeysTest, FindSelectsTheNextErrorHoldingEveryWordInTreeOrderAndWraps) {
+  HWND browser = Open(kErrorBrowserIconId);
+  ASSERT_EQ(g_state.treeView, GetFocus()) << "the tree has the keyboard focus when the browser opens";
+  struct Step {
+    const char* words;  // null: F3
+    const char* selected;
+    const char* status;
+  } steps[] = {
+      {"cannot OPEN", "LNK1104", "1 of 1"},                       // two words in a title, any case
+      {"fixture", "A2008", "2 of 4"},                             // after the selection, in the descriptions
+      {nullptr, "U1050", "3 of 4"},                               // F3 from the box
+      {nullptr, "RC2104", "4 of 4"},
+      {nullptr, "LNK1104", "1 of 4"},                             // round from the end to the first
+      {"syntax lines", "A2008", "1 of 1"},                        // one word in the title, one in the description
+      {"a2009", "A2009", "1 of 1"},                               // the name
+      {"missing words", "A2009", "No error holds these words."},  // the selection stays
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.words != nullptr ? step.words : "F3");
+    if (step.words != nullptr) {
+      Find(step.words);
+    } else {
+      PressKey(VK_F3);
+    }
+    EXPECT_EQ(step.selected, Selected());
+    EXPECT_EQ(step.status, Status());
+    ASSERT_TRUE(IsWindowVisible(FindBox()));
+  }
+  // The selection is shown, and the item's root opened to show it.
+  EXPECT_EQ("invalid character in file", TextOf(g_state.browserTitleField));
+  EXPECT_TRUE(SendMessageA(g_state.treeView, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(g_state.rootItems[1]),
+                           TVIS_EXPANDED) &
+              TVIS_EXPANDED);
+  Find("fixture");
+  SaveScreenshot(browser, "error_browser_find", FindBox());
+  RECT box = {};
+  RECT tree = {};
+  GetWindowRect(FindBox(), &box);
+  GetWindowRect(g_state.treeView, &tree);
+  EXPECT_FALSE(IntersectRect(&tree, &tree, &box)) << "the find box covers the tree";
+  // Escape closes the box alone; F3 with the box closed finds again and
+  // leaves it closed.
+  PressKey(VK_ESCAPE);
+  EXPECT_FALSE(IsWindowVisible(FindBox()));
+  ASSERT_TRUE(IsWindow(browser));
+  EXPECT_EQ(g_state.treeView, GetFocus());
+  PressKey(VK_F3);
+  EXPECT_EQ("RC2104", Selected());
+  EXPECT_FALSE(IsWindowVisible(FindBox()));
+  // Escape in the browser closes it, and the box it owns with it.
+  PressKey(VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(browser));
+  EXPECT_EQ(nullptr, FindBox());
+}
+
+TEST_F(FindAndKeysTest, F3BeforeAnyWordsOpensTheBoxToAskForThem) {
+  Open(kErrorBrowserIconId);
+  PressKey(VK_F3);
+  ASSERT_TRUE(IsWindowVisible(FindBox()));
+  EXPECT_EQ("Type the words to find.", Status());
+  EXPECT_EQ(GetDlgItem(FindBox(), kFindEditId), GetFocus());
+  EXPECT_EQ("", Selected());
+}
+
+// The find box sits beside the browser where the screen has room, and over
+// the lower right of the detail area, clear of the tree, where it has none.
+TEST_F(FindAndKeysTest, FindBoxBesideTheBrowserOrOverItsDetailArea) {
+  const RECT browser = {237, 184, 787, 584};
+  const POINT beside = FindBoxCorner(browser, 1024);
+  EXPECT_EQ(787, beside.x);
+  EXPECT_EQ(184, beside.y);
+  const POINT over = FindBoxCorner(browser, 800);
+  EXPECT_EQ(787 - kFindBoxWidth - 10, over.x);
+  EXPECT_GE(over.x, 237 + 210) << "over the tree";
+  EXPECT_EQ(584 - kFindBoxHeight - 10, over.y);
+}
 
 TEST_F(FindAndKeysTest, CtrlSSavesTheNoteOnlyWhileSaveIsOnAndEscapeCloses) {
   PutNote("A2008", std::string("old\0", 4));

@@ -164,16 +164,23 @@ inline HWND ChildWithId(HWND parent, int id) { return GetDlgItem(parent, id); }
 // --- Screenshots ---------------------------------------------------------------
 
 // Writes the window as it shows on the screen to ORVA_SHOT_DIR\name.bmp when
-// that variable is set; does nothing otherwise.
-inline void SaveScreenshot(HWND window, const char* name) {
+// that variable is set; does nothing otherwise. A second window (one it
+// owns, beside it) is taken into the picture with it.
+inline void SaveScreenshot(HWND window, const char* name, HWND beside = nullptr) {
   char folder[MAX_PATH] = {};
   if (GetEnvironmentVariableA("ORVA_SHOT_DIR", folder, sizeof folder) == 0) return;
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (HWND shown : {window, beside}) {
+    if (shown != nullptr) {
+      RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+  }
   PumpMessages();
   Sleep(200);
   PumpMessages();
   RECT rect = {};
   GetWindowRect(window, &rect);
+  RECT other = {};
+  if (beside != nullptr && GetWindowRect(beside, &other)) UnionRect(&rect, &rect, &other);
   standin::SaveScreenArea(rect, std::string(folder) + "\\" + name + ".bmp");
 }
 
