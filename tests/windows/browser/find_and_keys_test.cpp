@@ -92,10 +92,14 @@ TEST_F(FindAndKeysTest, FindSelectsTheNextErrorHoldingEveryWordInTreeOrderAndWra
   PressKey(VK_F3);
   EXPECT_EQ("RC2104", Selected());
   EXPECT_FALSE(IsWindowVisible(FindBox()));
-  // Escape in the browser closes it, and the box it owns with it.
+  // Escape in the browser closes it, and the box it owns with it; the next
+  // browser's finds know nothing of this one's tree.
   PressKey(VK_ESCAPE);
   EXPECT_FALSE(IsWindow(browser));
   EXPECT_EQ(nullptr, FindBox());
+  Open(kErrorBrowserIconId);
+  Find("cannot open");
+  EXPECT_EQ("LNK1104", Selected());
 }
 
 TEST_F(FindAndKeysTest, F3BeforeAnyWordsOpensTheBoxToAskForThem) {
