@@ -43,7 +43,6 @@ void MakeNotesFolder() {
 
 void AcquireSharedResources() {
   g_state.richEditLibrary = LoadLibraryA("RichEd32");
-  g_state.processHeap = GetProcessHeap();
 
   ZeroFill(g_state.addinFolder);
   char modulePath[kPathSize] = {};

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "host/addin_state.h"
+#include "lookup/error_lookup.h"
 
 namespace orva {
 
@@ -106,13 +107,6 @@ void RemoveLeftover(const char* path) {
   SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(path);
 }
-
-// Every text buffer of a save or a load comes zero-filled from the process heap.
-char* AllocateText(DWORD size) {
-  return static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
-}
-
-void FreeText(char* text) { HeapFree(GetProcessHeap(), 0, text); }
 
 bool NoteEditIsThere() { return g_state.noteEdit != nullptr && IsWindow(g_state.noteEdit); }
 

@@ -48,7 +48,6 @@ TEST_F(SharedResourcesTest, FoldersComeFromTheModulesOwnFileName) {
   EXPECT_EQ(notes, g_state.notesFolder);
   EXPECT_TRUE(FileExists(TestProgramFolder() + "Orva Notes"));
   EXPECT_TRUE(FileExists(notes));
-  EXPECT_EQ(GetProcessHeap(), g_state.processHeap);
 }
 
 // A 16x16 icon of one colour.
