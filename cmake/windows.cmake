@@ -125,7 +125,7 @@ set(ORVA_LOOKUP_RC ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.rc)
 set_source_files_properties(${ORVA_LOOKUP_RC} PROPERTIES OBJECT_DEPENDS
   "${ORVA_ICON_DIR}/1_orva.ico;${ORVA_VERSION_LAYOUT};${ORVA_GENERATED_DIR}/orva_version.h")
 add_executable(orva-lookup ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.cpp
-  ${CMAKE_SOURCE_DIR}/orva_lookup/note_file.cpp ${ORVA_LOOKUP_RC}
+  ${CMAKE_SOURCE_DIR}/notes/note_files.cpp ${ORVA_LOOKUP_RC}
   $<TARGET_OBJECTS:orva_console_logic> $<TARGET_OBJECTS:orva_engine>)
 target_include_directories(orva-lookup PRIVATE ${CMAKE_SOURCE_DIR} ${ORVA_ICON_DIR} ${ORVA_GENERATED_DIR})
 target_compile_options(orva-lookup PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Os -Wall -Wextra -Werror>)

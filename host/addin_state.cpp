@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "notes/note_files.h"
+
 namespace orva {
 
 AddinState g_state;
@@ -26,16 +28,10 @@ void AppendFileTypeIcon(HIMAGELIST list, const char* extension) {
 // A folder that would not fit its buffer is left empty, and the note store
 // then refuses every note rather than write to a cut path.
 void MakeNotesFolder() {
-  ZeroFill(g_state.notesFolder);
-  char userName[kUserNameSize] = {};
-  DWORD size = kUserNameSize;
-  GetUserNameA(userName, &size);
-  if (g_state.addinFolder[0] == 0 || !AppendText(g_state.notesFolder, g_state.addinFolder, "Orva Notes")) return;
-  CreateDirectoryA(g_state.notesFolder, nullptr);
-  if (userName[0] == 0 || !AppendText(g_state.notesFolder, "\\", userName)) {
-    ZeroFill(g_state.notesFolder);
-    return;
-  }
+  if (!NotesFolderOf(g_state.addinFolder, g_state.notesFolder)) return;
+  char parent[kPathSize] = {};
+  AppendText(parent, g_state.addinFolder, kNotesFolderName);  // shorter than the notes folder: it fits
+  CreateDirectoryA(parent, nullptr);
   CreateDirectoryA(g_state.notesFolder, nullptr);
 }
 
@@ -43,7 +39,6 @@ void MakeNotesFolder() {
 
 void AcquireSharedResources() {
   g_state.richEditLibrary = LoadLibraryA("RichEd32");
-  g_state.processHeap = GetProcessHeap();
 
   ZeroFill(g_state.addinFolder);
   char modulePath[kPathSize] = {};

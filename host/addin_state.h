@@ -25,7 +25,6 @@ struct AddinState {
 
   // --- Shared resources: AcquireSharedResources / ReleaseSharedResources -----
   HMODULE richEditLibrary;      // "RichEd32": makes the class "RICHEDIT" exist
-  HANDLE processHeap;           // every temporary text buffer comes from it, zero-filled
   bool comInitialised;
   HIMAGELIST imageList;         // image 0: small ".exe" icon (tool roots); 1: ".note" (items)
   HFONT sharedFont;             // "MS Sans Serif", height -12, weight 400

@@ -25,15 +25,17 @@ LookupFields FieldsOf(const LookupResult& result) {
   return {"", "", result.toolLabel, kMessageNotFoundText};
 }
 
+char* AllocateText(size_t size) { return static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)); }
+
+void FreeText(char* text) {
+  if (text != nullptr) HeapFree(GetProcessHeap(), 0, text);
+}
+
 char* CopyPiece(const TextPiece& piece) {
-  char* copy = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, piece.length + 1));
+  char* copy = AllocateText(piece.length + 1);
   if (copy == nullptr) return nullptr;
   for (size_t i = 0; i < piece.length; ++i) copy[i] = piece.start[i];
   return copy;
-}
-
-void ReleaseText(char* text) {
-  if (text != nullptr) HeapFree(GetProcessHeap(), 0, text);
 }
 
 bool FetchMessagePieces(const char* modulePath, uint32_t number, char** type, char** title, char** description) {
@@ -58,9 +60,9 @@ bool FetchMessagePieces(const char* modulePath, uint32_t number, char** type, ch
 }
 
 void ReleaseMessagePieces(char** type, char** title, char** description) {
-  ReleaseText(*type);
-  ReleaseText(*title);
-  ReleaseText(*description);
+  FreeText(*type);
+  FreeText(*title);
+  FreeText(*description);
   *type = *title = *description = nullptr;
 }
 

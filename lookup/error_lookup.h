@@ -39,9 +39,12 @@ void ReleaseLookupResult(LookupResult& result);
 bool FetchMessagePieces(const char* modulePath, uint32_t number, char** type, char** title, char** description);
 void ReleaseMessagePieces(char** type, char** title, char** description);
 
-// A piece of a message as a terminated text of its own, in a zero-filled
-// buffer from the process heap; release with ReleaseText.
+// Every temporary text buffer: size bytes, zero-filled, from the process
+// heap (null when it cannot be had); released by FreeText, which takes null.
+char* AllocateText(size_t size);
+void FreeText(char* text);
+
+// A piece of a message as a terminated text of its own (AllocateText).
 char* CopyPiece(const TextPiece& piece);
-void ReleaseText(char* text);
 
 }  // namespace orva

@@ -14,7 +14,6 @@ uint32_t Read32(const uint8_t* p) {
 constexpr uint64_t kBlockOffset = 4;
 constexpr uint64_t kBlockSize = 12;
 constexpr uint64_t kEntryHeader = 4;
-constexpr uint16_t kUnicodeEntry = 1;
 
 // Offsets are computed in 64 bits so that no sum of 32-bit fields can wrap
 // back into the table.
@@ -39,7 +38,7 @@ void WalkMessageTableBytes(const uint8_t* table, size_t size, MessageVisitor vis
       if (!Fits(position, kEntryHeader, size)) break;
       const uint16_t length = Read16(table + position);
       const uint16_t flags = Read16(table + position + 2);
-      if (flags == kUnicodeEntry) break;
+      if (IsUtf16Entry(flags)) break;
       // An entry shorter than its header would not move the walk on; one
       // longer than the rest of the table would read outside it.
       if (length < kEntryHeader || !Fits(position, length, size)) break;
@@ -72,7 +71,7 @@ bool FormatterCanReadMessage(const uint8_t* table, size_t size, uint32_t number)
       position += length;
     }
     if (!Fits(position, kEntryHeader, size)) return false;
-    const bool wide = Read16(table + position + 2) != 0;
+    const bool wide = IsUtf16Entry(Read16(table + position + 2));
     // It reads the text up to its terminator, whatever the entry's Length.
     position += kEntryHeader;
     if (wide) {

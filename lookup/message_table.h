@@ -20,6 +20,12 @@ struct MessageEntry {
   size_t textSize;   // bytes of text inside the entry (Length - 4); never read beyond
 };
 
+// Whether an entry's text is UTF-16. The platform's formatter reads it so
+// when the lowest bit of the Flags word is set, whatever the other bits say;
+// the walk and the check before the formatter ask here, so that they agree
+// with it and with each other.
+inline bool IsUtf16Entry(uint16_t flags) { return (flags & 1) != 0; }
+
 using MessageVisitor = void (*)(void* context, uint32_t number, const MessageEntry& entry);
 
 // Calls visit once for every ANSI entry, in table order. A zero word before an

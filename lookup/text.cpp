@@ -9,14 +9,6 @@ size_t TextLength(const char* text) {
   return n;
 }
 
-bool TextEquals(const char* a, const char* b) {
-  while (*a != 0 && *a == *b) {
-    ++a;
-    ++b;
-  }
-  return *a == *b;
-}
-
 int32_t FindText(int32_t start, const char* text, const char* pattern) {
   const size_t textLength = TextLength(text);
   const size_t patternLength = TextLength(pattern);

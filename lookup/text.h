@@ -17,7 +17,6 @@ constexpr size_t kUserNameSize = 257;
 constexpr size_t kHexTextSize = 10;       // "-80000000" and its terminator
 
 size_t TextLength(const char* text);
-bool TextEquals(const char* a, const char* b);
 
 // Position code of pattern in text, searching from start (counted from 1):
 // positive = found there; 0 = not found; -1 = the pattern is not shorter than

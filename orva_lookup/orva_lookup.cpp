@@ -18,9 +18,9 @@
 
 #include "lookup/error_lookup.h"
 #include "lookup/message_module.h"
-#include "orva_lookup/log_scan.h"
-#include "orva_lookup/note_file.h"
 #include "lookup/word_search.h"
+#include "notes/note_files.h"
+#include "orva_lookup/log_scan.h"
 
 namespace {
 
@@ -146,8 +146,14 @@ void ExplainNumber(const orva::LoggedNumber& logged, const char* folder, const c
   orva::LookupResult result = orva::RunLookup(logged.number.c_str(), folder);
   PrintFields(orva::FieldsOf(result));
   orva::ReleaseLookupResult(result);
-  std::string note;
-  if (orva::ReadNoteText(notesFolder, logged.number.c_str(), &note)) Print("Your note:\n" + note + "\n");
+  // The note's text ends at its first zero byte (the file's own end without one).
+  orva::NoteText note = {};
+  if (orva::ReadNoteFile(notesFolder, logged.number.c_str(), note) == ERROR_SUCCESS) {
+    Print("Your note:\n");
+    Print(note.bytes);
+    Print("\n");
+  }
+  orva::ReleaseNoteText(note);
   Print("\n");
 }
 

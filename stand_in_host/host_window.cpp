@@ -211,19 +211,19 @@ void UnloadAddin() {
   g_host.installDll = nullptr;
   g_host.dllProc = nullptr;
   g_host.options = nullptr;
-  g_host.hooks = HookWords{};
+  for (uint32_t& word : g_host.hooks) word = 0;
 }
 
 bool HookAsks(UINT message) {
   switch (message) {
     case WM_COMMAND:
-      return (g_host.hooks.eax & kHookMenuCommand) != 0;
+      return (g_host.hooks[kEax] & kHookMenuCommand) != 0;
     case kWordPicked:
-      return (g_host.hooks.eax & kHookWordPicked) != 0;
+      return (g_host.hooks[kEax] & kHookWordPicked) != 0;
     case kMenuRebuilt:
-      return (g_host.hooks.eax & kHookMenuRebuilt) != 0;
+      return (g_host.hooks[kEax] & kHookMenuRebuilt) != 0;
     case WM_CLOSE:
-      return (g_host.hooks.eax & kHookClose) != 0;
+      return (g_host.hooks[kEax] & kHookClose) != 0;
     default:
       return false;
   }

@@ -23,12 +23,8 @@ struct AddinOption {
   uint32_t orMask;
 };
 
-// The three hook words InstallDll answers in EAX, ECX and EDX.
-struct HookWords {
-  uint32_t eax;
-  uint32_t ecx;
-  uint32_t edx;
-};
+// The three hook words InstallDll answers, by the register each comes in.
+enum HookRegister { kEax, kEcx, kEdx, kHookRegisters };
 
 // Which notification each bit of the first hook word asks for. The host
 // knows no notification behind any other bit, nor behind the second and
@@ -77,7 +73,7 @@ struct StandInHost {
   InstallDllProc installDll;
   DllProcProc dllProc;
   const AddinOption* options;  // the add-in's option table
-  HookWords hooks;
+  uint32_t hooks[kHookRegisters];
   LRESULT lastAnswer;          // what DllProc answered to the last notification passed
   std::string keywordHelp;     // the last picked word the host handled itself
 };
@@ -87,7 +83,8 @@ extern StandInHost g_host;
 // Calls InstallDll (stdcall, two arguments) and stores the three registers it
 // answers in. ECX and EDX hold 0xDEADBEEF before the call, so an add-in that
 // leaves them alone is seen.
-extern "C" void CallInstallDll(InstallDllProc installDll, HWND hostWindow, uint32_t optionWord, HookWords* out);
+extern "C" void CallInstallDll(InstallDllProc installDll, HWND hostWindow, uint32_t optionWord,
+                               uint32_t (*out)[kHookRegisters]);
 
 // Creates the main window, its menus and text window, and the records.
 bool CreateHostWindow(uint32_t dataField);

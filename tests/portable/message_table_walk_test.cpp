@@ -39,6 +39,7 @@ TEST(WalkMessageTable, ConsecutiveEntriesInTableOrder) {
 TEST(WalkMessageTable, UnicodeEntryEndsItsBlockOnly) {
   const auto table = BuildTable({{0x2008, {{"a"}, {"b"}}},
                                  {0x3000, {{std::string("w\0i\0", 4), 1}, {"never"}}},
+                                 {0x3100, {{std::string("w\0i\0", 4), 3}, {"never"}}},  // the formatter reads it wide too
                                  {0x4000, {{"c"}}}});
   EXPECT_EQ((Visits{{0x2008, "a"}, {0x2009, "b"}, {0x4000, "c"}}), Walk(table));
 }

@@ -35,7 +35,7 @@ inline std::vector<uint8_t> BuildTable(const std::vector<TestBlock>& blocks, int
     offsets.push_back(header + static_cast<uint32_t>(bodies.size()));
     for (const TestEntry& e : block.entries) {
       if (e.zeroWordBefore) put16(bodies, 0);
-      const size_t terminator = e.flags == 1 ? 2 : 1;
+      const size_t terminator = (e.flags & 1) != 0 ? 2 : 1;
       const size_t natural = (4 + e.text.size() + terminator + 3) & ~size_t{3};
       put16(bodies, e.length < 0 ? static_cast<uint32_t>(natural) : static_cast<uint32_t>(e.length));
       put16(bodies, e.flags);

@@ -48,7 +48,6 @@ TEST_F(SharedResourcesTest, FoldersComeFromTheModulesOwnFileName) {
   EXPECT_EQ(notes, g_state.notesFolder);
   EXPECT_TRUE(FileExists(TestProgramFolder() + "Orva Notes"));
   EXPECT_TRUE(FileExists(notes));
-  EXPECT_EQ(GetProcessHeap(), g_state.processHeap);
 }
 
 // A 16x16 icon of one colour.
@@ -74,36 +73,43 @@ DWORD_PTR WINAPI ColouredFileTypeIcon(LPCSTR path, DWORD, SHFILEINFOA* info, UIN
   return 1;
 }
 
-TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
-  {
-    ImportReplaced coloured("shell32.dll", "SHGetFileInfoA", reinterpret_cast<void*>(ColouredFileTypeIcon));
-    ASSERT_NE(nullptr, coloured.original());
-    AcquireSharedResources();
-  }
-  ASSERT_NE(nullptr, g_state.imageList);
-  EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
-  int width = 0, height = 0;
-  ImageList_GetIconSize(g_state.imageList, &width, &height);
-  EXPECT_EQ(16, width);
-  EXPECT_EQ(16, height);
-  EXPECT_EQ(RGB(255, 0, 0), ImageListPixels(g_state.imageList, 0)[8 * 16 + 8]) << "image 0: the .exe icon";
-  EXPECT_EQ(RGB(0, 0, 255), ImageListPixels(g_state.imageList, 1)[8 * 16 + 8]) << "image 1: the .note icon";
-}
-
 // A shell that has no icon for a file type.
 DWORD_PTR WINAPI NoFileTypeIcon(LPCSTR, DWORD, SHFILEINFOA* info, UINT, UINT) {
   info->hIcon = nullptr;
   return 0;
 }
 
-// The trees show image 1 for every error and note: it must exist whatever
-// the shell answers.
-TEST_F(SharedResourcesTest, ImageListHoldsTwoImagesEvenWhenTheShellGivesNoIcon) {
-  ImportReplaced noIcons("shell32.dll", "SHGetFileInfoA", reinterpret_cast<void*>(NoFileTypeIcon));
-  ASSERT_NE(nullptr, noIcons.original());
-  AcquireSharedResources();
-  ASSERT_NE(nullptr, g_state.imageList);
-  EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
+// Image 0 is the .exe icon, image 1 the .note icon, both 16x16; the trees
+// show image 1 for every error and note, so it must exist whatever the shell
+// answers (here: nothing, and the plain application icon takes its place).
+TEST_F(SharedResourcesTest, ImageListHoldsTheExeIconThenTheNoteIcon) {
+  const struct {
+    const char* shell;
+    void* answer;
+    COLORREF exe, note;  // the centre pixel of images 0 and 1
+  } shells[] = {
+      {"a colour per file type", reinterpret_cast<void*>(ColouredFileTypeIcon), RGB(255, 0, 0), RGB(0, 0, 255)},
+      {"no icon at all", reinterpret_cast<void*>(NoFileTypeIcon), CLR_INVALID, CLR_INVALID},
+  };
+  for (const auto& shell : shells) {
+    SCOPED_TRACE(shell.shell);
+    {
+      ImportReplaced replaced("shell32.dll", "SHGetFileInfoA", shell.answer);
+      ASSERT_NE(nullptr, replaced.original());
+      AcquireSharedResources();
+    }
+    ASSERT_NE(nullptr, g_state.imageList);
+    EXPECT_EQ(2, ImageList_GetImageCount(g_state.imageList));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(g_state.imageList, &width, &height);
+    EXPECT_EQ(16, width);
+    EXPECT_EQ(16, height);
+    if (shell.exe != CLR_INVALID) {
+      EXPECT_EQ(shell.exe, ImageListPixels(g_state.imageList, 0)[8 * 16 + 8]) << "image 0: the .exe icon";
+      EXPECT_EQ(shell.note, ImageListPixels(g_state.imageList, 1)[8 * 16 + 8]) << "image 1: the .note icon";
+    }
+    ReleaseSharedResources();
+  }
 }
 
 TEST_F(SharedResourcesTest, SharedFontAndRichEditClass) {

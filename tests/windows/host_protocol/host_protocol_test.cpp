@@ -109,9 +109,9 @@ TEST_F(HostProtocolTest, OptionTableHasTheOneRowEnableOrva) {
 
 TEST_F(HostProtocolTest, DisabledInstallAnswersThreeZeroWordsAndCreatesNothing) {
   StartHost(0);
-  EXPECT_EQ(0u, g_host.hooks.eax);
-  EXPECT_EQ(0u, g_host.hooks.ecx) << "ECX was left as it was (0xDEADBEEF before the call)";
-  EXPECT_EQ(0u, g_host.hooks.edx) << "EDX was left as it was (0xDEADBEEF before the call)";
+  EXPECT_EQ(0u, g_host.hooks[kEax]);
+  EXPECT_EQ(0u, g_host.hooks[kEcx]) << "ECX was left as it was (0xDEADBEEF before the call)";
+  EXPECT_EQ(0u, g_host.hooks[kEdx]) << "EDX was left as it was (0xDEADBEEF before the call)";
   // The records are asked for either way; a menu identifier is not.
   EXPECT_EQ(1u, g_host.requestsAnswered[0]);
   EXPECT_EQ(1u, g_host.requestsAnswered[1]);
@@ -126,9 +126,9 @@ TEST_F(HostProtocolTest, DisabledInstallAnswersThreeZeroWordsAndCreatesNothing) 
 
 TEST_F(HostProtocolTest, EnabledInstallAnswersHookWordInEaxAndZeroInEcxAndEdx) {
   StartHost(1);
-  EXPECT_EQ(0x40004005u, g_host.hooks.eax);
-  EXPECT_EQ(0u, g_host.hooks.ecx) << "ECX was left as it was (0xDEADBEEF before the call)";
-  EXPECT_EQ(0u, g_host.hooks.edx) << "EDX was left as it was (0xDEADBEEF before the call)";
+  EXPECT_EQ(0x40004005u, g_host.hooks[kEax]);
+  EXPECT_EQ(0u, g_host.hooks[kEcx]) << "ECX was left as it was (0xDEADBEEF before the call)";
+  EXPECT_EQ(0u, g_host.hooks[kEdx]) << "EDX was left as it was (0xDEADBEEF before the call)";
   EXPECT_TRUE(HookAsks(WM_COMMAND) && HookAsks(kWordPicked) && HookAsks(kMenuRebuilt) && HookAsks(WM_CLOSE));
   EXPECT_EQ(1u, g_host.requestsAnswered[3]) << "one menu identifier asked for";
 

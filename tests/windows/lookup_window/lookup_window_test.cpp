@@ -13,6 +13,7 @@
 #include "host/addin_state.h"
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "tests/windows/support/drawn_pixels.h"
 #include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
@@ -44,31 +45,9 @@ RECT WorkArea() {
   return r;
 }
 
-// The colour pixels of an icon, to tell which picture a control shows.
-std::vector<DWORD> IconPixels(HICON icon) {
-  std::vector<DWORD> pixels(16 * 16);
-  ICONINFO info = {};
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return {};
-  BITMAPINFO format = {};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = 16;
-  format.bmiHeader.biHeight = 16;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return pixels;
-}
-
-std::vector<DWORD> ResourcePixels(int resource, UINT flags) {
-  HICON icon = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, flags));
-  std::vector<DWORD> pixels = IconPixels(icon);
-  DestroyIcon(icon);
-  return pixels;
+// The pixels of one of the add-in's icon resources (linked into this program).
+std::vector<COLORREF> ResourcePixels(int resource, UINT flags) {
+  return ResourceIconPixels(GetModuleHandleA(nullptr), resource, flags);
 }
 
 HICON Shown(HWND iconControl) { return reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0)); }
@@ -198,26 +177,18 @@ TEST_F(LookupWindowTest, ControlsFollowTheLayout) {
 }
 
 TEST_F(LookupWindowTest, EtchedLineIsAShadowLineOverAHighlightLine) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 450, 40);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
-  RECT all = {0, 0, 450, 40};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  DrawEtchedLine(dc, 440, 5, 35);
+  const std::vector<COLORREF> pixels =
+      DrawnPixels(450, 40, RGB(0, 0, 0), [](HDC dc) { DrawEtchedLine(dc, 440, 5, 35); });
+  const auto at = [&pixels](int x, int y) { return pixels[y * 450 + x]; };
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-  EXPECT_EQ(shadow, GetPixel(dc, 440, 35));
-  EXPECT_EQ(shadow, GetPixel(dc, 6, 35));
-  EXPECT_EQ(highlight, GetPixel(dc, 440, 36));
-  EXPECT_EQ(highlight, GetPixel(dc, 200, 36));
-  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 441, 35)) << "nothing right of the start";
-  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 200, 34)) << "nothing above";
-  EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 200, 37)) << "nothing below";
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(shadow, at(440, 35));
+  EXPECT_EQ(shadow, at(6, 35));
+  EXPECT_EQ(highlight, at(440, 36));
+  EXPECT_EQ(highlight, at(200, 36));
+  EXPECT_EQ(RGB(0, 0, 0), at(441, 35)) << "nothing right of the start";
+  EXPECT_EQ(RGB(0, 0, 0), at(200, 34)) << "nothing above";
+  EXPECT_EQ(RGB(0, 0, 0), at(200, 37)) << "nothing below";
 }
 
 TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {

@@ -85,11 +85,7 @@ class HostTest : public testing::Test {
   // Whether the note icon shows this picture of the add-in's resources.
   bool NoteIconShows(int resource) {
     HICON shown = reinterpret_cast<HICON>(SendMessageA(view_.noteIcon, STM_GETICON, 0, 0));
-    HICON picture = static_cast<HICON>(
-        LoadImageA(standin::g_host.addin, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, LR_LOADMAP3DCOLORS));
-    const bool same = shown != nullptr && IconPixels(shown) == IconPixels(picture);
-    DestroyIcon(picture);
-    return same;
+    return shown != nullptr && IconPixels(shown) == ResourceIconPixels(standin::g_host.addin, resource, LR_LOADMAP3DCOLORS);
   }
 
   bool ClassRegistered(const char* name) {
