@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "lookup/text.h"
@@ -69,6 +70,12 @@ struct AddinState {
   HTREEITEM rootItems[7];        // one tree root per catalogue slot 1 to 6; [0] unused
   HTREEITEM selectedItem;        // the tree item of the note on display
   char selectedNote[kNumberSize];  // the name of the note selected last
+  HWND findBox;                  // the Error Browser's find box; null until its first use
+  // The Error Browser's items in tree order with what a find compares them
+  // by, read at the first find and kept while that browser is open (its tree
+  // does not change after the fill); from the process heap.
+  struct OrderedItem* treeOrder;
+  size_t treeOrderCount;
 };
 
 extern AddinState g_state;

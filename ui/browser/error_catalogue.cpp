@@ -100,6 +100,8 @@ bool IsMatch(const FindWalk& walk, const Match& wanted) {
   return false;
 }
 
+}  // namespace
+
 // The tree's items in its order (each root followed by its items), with
 // what a find compares them by; a root has slot 0, which no error has.
 // Read from the tree at the first find and kept while the browser is open:
@@ -110,29 +112,27 @@ struct OrderedItem {
   HTREEITEM item;
   Match key;
 };
-struct TreeOrder {
-  OrderedItem* items;  // from the process heap
-  size_t count;
-};
-TreeOrder g_treeOrder;
+
+namespace {
 
 bool ReadTreeOrder() {
-  if (g_treeOrder.items != nullptr) return true;
+  if (g_state.treeOrder != nullptr) return true;
   const HWND tree = g_state.treeView;
   const size_t capacity = static_cast<size_t>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
-  g_treeOrder.items = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem) + 1));
-  if (g_treeOrder.items == nullptr) return false;
+  OrderedItem* items = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem) + 1));
+  if (items == nullptr) return false;
   size_t count = 0;
   for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
        root = NextTreeItem(tree, root, TVGN_NEXT)) {
-    g_treeOrder.items[count++] = OrderedItem{root, Match{0, 0}};
+    items[count++] = OrderedItem{root, Match{0, 0}};
     const uint32_t slot = SlotOfRoot(root);
     for (HTREEITEM item = NextTreeItem(tree, root, TVGN_CHILD); item != nullptr && count < capacity;
          item = NextTreeItem(tree, item, TVGN_NEXT)) {
-      g_treeOrder.items[count++] = OrderedItem{item, Match{slot, static_cast<uint32_t>(TreeItemData(item))}};
+      items[count++] = OrderedItem{item, Match{slot, static_cast<uint32_t>(TreeItemData(item))}};
     }
   }
-  g_treeOrder.count = count;
+  g_state.treeOrder = items;
+  g_state.treeOrderCount = count;
   return true;
 }
 
@@ -144,8 +144,8 @@ FindOutcome SelectNextMatch(const FindWalk& walk) {
   HTREEITEM first = nullptr;
   HTREEITEM next = nullptr;
   FindOutcome outcome = {1, 0};
-  for (size_t i = 0; i < g_treeOrder.count; ++i) {
-    const OrderedItem& entry = g_treeOrder.items[i];
+  for (size_t i = 0; i < g_state.treeOrderCount; ++i) {
+    const OrderedItem& entry = g_state.treeOrder[i];
     if (IsMatch(walk, entry.key)) {
       ++outcome.total;
       if (first == nullptr) first = entry.item;
@@ -161,6 +161,16 @@ FindOutcome SelectNextMatch(const FindWalk& walk) {
   return outcome;
 }
 
+// Walks the message table of the slot's module with visit; a module without
+// a path of its own (no add-in folder) reads like a missing one: nothing.
+void WalkModuleOfSlot(uint32_t slot, MessageVisitor visit, void* context) {
+  char path[kPathSize];
+  if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) return;
+  HMODULE module = OpenMessageModule(path);
+  WalkMessageTable(module, visit, context);
+  CloseMessageModule(module);
+}
+
 }  // namespace
 
 void FillErrorCatalogue() {
@@ -168,12 +178,7 @@ void FillErrorCatalogue() {
   TreeFill fill = {};
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
     g_state.currentTool = slot;
-    char path[kPathSize];
-    // A module without a path of its own reads like a missing one: its root stays empty.
-    if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) continue;
-    HMODULE module = OpenMessageModule(path);
-    WalkMessageTable(module, AddErrorItem, &fill);
-    CloseMessageModule(module);
+    WalkModuleOfSlot(slot, AddErrorItem, &fill);
   }
   InsertQueuedItems(fill);
 }
@@ -209,13 +214,7 @@ FindOutcome FindNextError(const char* const* words, size_t count) {
   FindWalk walk = {words, count, 0, nullptr, 0, items};
   walk.matches = static_cast<Match*>(HeapAlloc(GetProcessHeap(), 0, walk.capacity * sizeof(Match) + 1));
   if (walk.matches == nullptr) return FindOutcome{0, 0};
-  for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) {
-    char path[kPathSize];
-    if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(walk.slot), path)) continue;
-    HMODULE module = OpenMessageModule(path);
-    WalkMessageTable(module, MatchEntry, &walk);
-    CloseMessageModule(module);
-  }
+  for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) WalkModuleOfSlot(walk.slot, MatchEntry, &walk);
   FindOutcome outcome = {0, 0};
   if (walk.found != 0 && ReadTreeOrder()) {
     std::qsort(walk.matches, walk.found, sizeof(Match), CompareMatches);
@@ -226,8 +225,9 @@ FindOutcome FindNextError(const char* const* words, size_t count) {
 }
 
 void ForgetTreeOrder() {
-  if (g_treeOrder.items != nullptr) HeapFree(GetProcessHeap(), 0, g_treeOrder.items);
-  g_treeOrder = TreeOrder{nullptr, 0};
+  if (g_state.treeOrder != nullptr) HeapFree(GetProcessHeap(), 0, g_state.treeOrder);
+  g_state.treeOrder = nullptr;
+  g_state.treeOrderCount = 0;
 }
 
 }  // namespace orva

@@ -18,10 +18,7 @@ const char kFindBoxClass[] = "ORVARA_Find";
 constexpr int kFindTextLimit = 63;
 constexpr size_t kMaxFindWords = 32;
 
-// The open browser's find box; null until its first use.
-HWND g_findBox;
-
-HWND FindBoxControl(int id) { return GetDlgItem(g_findBox, id); }
+HWND FindBoxControl(int id) { return GetDlgItem(g_state.findBox, id); }
 
 void CreateFindControls(HWND box) {
   const HWND controls[4] = {
@@ -42,14 +39,14 @@ void CreateFindBox() {
   RECT browser = {};
   GetWindowRect(g_state.browserWindow, &browser);
   const POINT corner = FindBoxCorner(browser, GetSystemMetrics(SM_CXSCREEN));
-  g_findBox = CreateWindowExA(WS_EX_TOOLWINDOW, kFindBoxClass, "Find", WS_POPUP | WS_CAPTION | WS_SYSMENU, corner.x,
+  g_state.findBox = CreateWindowExA(WS_EX_TOOLWINDOW, kFindBoxClass, "Find", WS_POPUP | WS_CAPTION | WS_SYSMENU, corner.x,
                               corner.y, kFindBoxWidth, kFindBoxHeight, g_state.browserWindow, nullptr,
                               g_state.moduleInstance, nullptr);
 }
 
 // Hidden, not destroyed: F3 finds the same words again. The browser, which
 // owns the box, becomes active again and gives its tree the focus.
-void HideFindBox() { ShowWindow(g_findBox, SW_HIDE); }
+void HideFindBox() { ShowWindow(g_state.findBox, SW_HIDE); }
 
 LRESULT OnFindBoxKey(WPARAM key) {
   if (key == VK_ESCAPE) {
@@ -67,14 +64,14 @@ LRESULT OnFindBoxKey(WPARAM key) {
 }  // namespace
 
 void ShowFindBox() {
-  if (g_findBox == nullptr) CreateFindBox();
-  ShowWindow(g_findBox, SW_SHOW);
+  if (g_state.findBox == nullptr) CreateFindBox();
+  ShowWindow(g_state.findBox, SW_SHOW);
   SetFocus(FindBoxControl(kFindEditId));
   SendMessageA(FindBoxControl(kFindEditId), EM_SETSEL, 0, -1);  // typing replaces the last words
 }
 
 void FindAgain() {
-  if (g_findBox == nullptr) CreateFindBox();
+  if (g_state.findBox == nullptr) CreateFindBox();
   char typed[kFindTextLimit + 1] = {};
   GetWindowTextA(FindBoxControl(kFindEditId), typed, sizeof typed);
   const char* words[kMaxFindWords];
@@ -90,15 +87,15 @@ void FindAgain() {
     } else {
       wsprintfA(status, "%lu of %lu", static_cast<unsigned long>(found.position),
                 static_cast<unsigned long>(found.total));
-      show = IsWindowVisible(g_findBox) != FALSE;
+      show = IsWindowVisible(g_state.findBox) != FALSE;
     }
   }
   SetControlText(FindBoxControl(kFindStatusId), status);
-  if (show && !IsWindowVisible(g_findBox)) ShowFindBox();
+  if (show && !IsWindowVisible(g_state.findBox)) ShowFindBox();
 }
 
 void ForgetFindBox() {
-  g_findBox = nullptr;
+  g_state.findBox = nullptr;
   UnregisterClassA(kFindBoxClass, g_state.moduleInstance);
 }
 
