@@ -33,6 +33,17 @@ class BrowserHostTest : public HostTest {
   static HWND Detail(HWND browser, size_t index) { return harness::ChildrenOf(browser)[index]; }
   static void Click(HWND browser, int button) { SendMessageA(GetDlgItem(browser, button), BM_CLICK, 0, 0); }
 
+  // The Note Browser from its icon, with the note name selected under the
+  // root at position rootIndex of the tree (2 ML, 3 NMAKE); null when no
+  // browser opened.
+  HWND OpenNoteBrowserOn(size_t rootIndex, const char* name) {
+    HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+    if (browser == nullptr) return nullptr;
+    HWND tree = Tree(browser);
+    SelectItem(tree, ChildNamed(tree, ChildItems(tree, nullptr)[rootIndex], name));
+    return browser;
+  }
+
   HICON ClassSmallIcon() {
     WNDCLASSEXA found = {};
     found.cbSize = sizeof found;
@@ -107,11 +118,9 @@ TEST_F(BrowserHostTest, DeletingTheNoteOnDisplayTurnsTheIconGreyAndKeepsTheSibli
   PutNote("A2009", std::string("note of A2009\0", 14));
   LookUp("A2008");
   ASSERT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
-  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  HWND browser = OpenNoteBrowserOn(2, "A2008");
   ASSERT_NE(nullptr, browser);
   HWND tree = Tree(browser);
-  HTREEITEM ml = ChildItems(tree, nullptr)[2];
-  SelectItem(tree, ChildNamed(tree, ml, "A2008"));
   HWND text = Detail(browser, 3);
   EXPECT_EQ("note of A2008", standin::TextOf(text));
   standin::PumpMessages(50);
@@ -131,10 +140,8 @@ TEST_F(BrowserHostTest, DeletingTheNoteOnDisplayTurnsTheIconGreyAndKeepsTheSibli
 // the same number.
 TEST_F(BrowserHostTest, NoteSavedInTheBrowserShowsInTheEditor) {
   PutNote("U1050", std::string("before\0", 7));
-  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  HWND browser = OpenNoteBrowserOn(3, "U1050");
   ASSERT_NE(nullptr, browser);
-  HWND tree = Tree(browser);
-  SelectItem(tree, ChildNamed(tree, ChildItems(tree, nullptr)[3], "U1050"));
   SendMessageA(Detail(browser, 3), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after"));
   Click(browser, orva::kSaveButtonId);
   EXPECT_EQ(std::string("after\0", 6), NoteBytes("U1050"));
@@ -188,10 +195,8 @@ TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
 // it goes.
 TEST_F(BrowserHostTest, HostShutdownClosesAnOpenBrowser) {
   PutNote("A2008", std::string("x\0", 2));
-  HWND browser = OpenBrowserFromIcon(view_.noteBrowserIcon);
+  HWND browser = OpenNoteBrowserOn(2, "A2008");
   ASSERT_NE(nullptr, browser);
-  HWND tree = Tree(browser);
-  SelectItem(tree, ChildNamed(tree, ChildItems(tree, nullptr)[2], "A2008"));
   SetFocus(Detail(browser, 3));
   standin::TypeText("y");
   AnswerNextMessageBox(IDYES);

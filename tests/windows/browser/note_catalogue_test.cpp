@@ -27,6 +27,15 @@ class NoteCatalogueTest : public AddinTest {
 
   HTREEITEM Note(uint32_t slot, const char* name) { return ChildNamed(g_state.treeView, g_state.rootItems[slot], name); }
 
+  // number is on display in the lookup window with its note (yellow icon);
+  // the Note Browser opens with the ML note shown selected.
+  void ShowNoteOfNumberOnDisplay(const char* number, const char* shown) {
+    SetCurrentNumber(number);
+    SetNoteIcon(true);
+    OpenNoteBrowser();
+    SelectItem(g_state.treeView, Note(1, shown));
+  }
+
   void ExpectButtonsEnabled(bool enabled) {
     EXPECT_EQ(enabled, IsWindowEnabled(g_state.deleteButton) != FALSE) << "Delete";
     EXPECT_EQ(enabled, IsWindowEnabled(g_state.saveButton) != FALSE) << "Save";
@@ -142,10 +151,7 @@ TEST_F(NoteCatalogueTest, SaveWritesTheEditedTextAndKeepsTheSelection) {
 TEST_F(NoteCatalogueTest, DeletingTheNoteOnDisplayRemovesItsFileAndTurnsTheIconGrey) {
   PutNote("A2008", std::string("x\0", 2));
   PutNote("LNK1104", std::string("y\0", 2));
-  SetCurrentNumber("A2008");
-  SetNoteIcon(true);
-  OpenNoteBrowser();
-  SelectItem(g_state.treeView, Note(1, "A2008"));
+  ShowNoteOfNumberOnDisplay("A2008", "A2008");
   SetFocus(g_state.deleteButton);  // where a click on it puts the focus
   Click(g_state.deleteButton);
   EXPECT_EQ(g_state.treeView, GetFocus()) << "the keyboard focus is lost";
@@ -226,10 +232,7 @@ TEST_F(NoteCatalogueTest, DeletingAnotherNoteLeavesTheIconAlone) {
 TEST_F(NoteCatalogueTest, DeleteRemovesTheRightFileWhenTheSelectionMovesToASibling) {
   PutNote("A2008", std::string("note of A2008\0", 14));
   PutNote("A2009", std::string("note of A2009\0", 14));
-  SetCurrentNumber("A2009");
-  SetNoteIcon(true);
-  OpenNoteBrowser();
-  SelectItem(g_state.treeView, Note(1, "A2008"));
+  ShowNoteOfNumberOnDisplay("A2009", "A2008");
   Click(g_state.deleteButton);
   EXPECT_FALSE(FileExists(NotePathOf("A2008")));
   EXPECT_EQ(std::string("note of A2009\0", 14), NoteBytes("A2009"));
