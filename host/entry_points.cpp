@@ -86,7 +86,8 @@ LRESULT LookUpHostWord(HWND textWindow) {
 void ShutDown() {
   g_state.installed = 0;
   // Windows that use the shared font, image list and rich edit library must
-  // not outlive them: close them first, without saving.
+  // not outlive them: they close first (the editor without saving, the Note
+  // Browser once it has asked about an edited note).
   CloseNoteEditor();
   CloseBrowser();
   if (g_state.lookupWindow != nullptr) {

@@ -1,8 +1,7 @@
 // The lookup window ("ORVARA_Main"): its class, its fourteen controls, the
 // Enter handling of the subclassed input box, one lookup from input to
 // fields, the note and browser icons, close (hide) and the destroy handling
-// that releases what the add-in shares; plus the small routines the note
-// editor and the browser borrow from it.
+// that releases what the add-in shares.
 #include "ui/lookup_window/lookup_window.h"
 
 #include "host/addin_state.h"
