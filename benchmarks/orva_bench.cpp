@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
 #include "lookup/error_lookup.h"
 #include "lookup/message_module.h"
 #include "lookup/tool_table.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/note_catalogue.h"

@@ -22,8 +22,8 @@ set(ORVA_ADDIN_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tabl
 # link the same objects the DLL is made of.
 file(GLOB ORVA_ENGINE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lookup/*.cpp)
 file(GLOB_RECURSE ORVA_ADDIN_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/host/*.cpp ${CMAKE_SOURCE_DIR}/host/*.S
-  ${CMAKE_SOURCE_DIR}/notes/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+  ${CMAKE_SOURCE_DIR}/state/*.cpp ${CMAKE_SOURCE_DIR}/notes/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp
+  ${CMAKE_SOURCE_DIR}/host/*.cpp ${CMAKE_SOURCE_DIR}/host/*.S)
 
 enable_language(ASM)
 enable_language(RC)
@@ -125,7 +125,7 @@ set(ORVA_LOOKUP_RC ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.rc)
 set_source_files_properties(${ORVA_LOOKUP_RC} PROPERTIES OBJECT_DEPENDS
   "${ORVA_ICON_DIR}/1_orva.ico;${ORVA_VERSION_LAYOUT};${ORVA_GENERATED_DIR}/orva_version.h")
 add_executable(orva-lookup ${CMAKE_SOURCE_DIR}/orva_lookup/orva_lookup.cpp
-  ${CMAKE_SOURCE_DIR}/notes/note_files.cpp ${ORVA_LOOKUP_RC}
+  ${CMAKE_SOURCE_DIR}/notes/note_files.cpp ${CMAKE_SOURCE_DIR}/state/notes_folder.cpp ${ORVA_LOOKUP_RC}
   $<TARGET_OBJECTS:orva_console_logic> $<TARGET_OBJECTS:orva_engine>)
 target_include_directories(orva-lookup PRIVATE ${CMAKE_SOURCE_DIR} ${ORVA_ICON_DIR} ${ORVA_GENERATED_DIR})
 target_compile_options(orva-lookup PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Os -Wall -Wextra -Werror>)

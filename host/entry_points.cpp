@@ -2,12 +2,12 @@
 // everything the host calls, and what the add-in does with each notification.
 #include "host/entry_points.h"
 
-#include "host/addin_state.h"
 #include "lookup/tool_table.h"
-#include "notes/note_editor.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
+#include "ui/note_editor/note_editor.h"
 
 namespace orva {
 namespace {
@@ -86,20 +86,11 @@ LRESULT LookUpHostWord(HWND textWindow) {
 void ShutDown() {
   g_state.installed = 0;
   // Windows that use the shared font, image list and rich edit library must
-  // not outlive them: they close first (the editor without saving, the Note
-  // Browser once it has asked about an edited note).
+  // not outlive them: they close first, each after its question about
+  // unsaved text, which at this point can only be answered Yes or No.
   CloseNoteEditor();
   CloseBrowser();
-  if (g_state.lookupWindow != nullptr) {
-    SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
-    // Its icons and font are gone and its timer stopped: it must not stay
-    // on screen for the user to type into until the host destroys it.
-    ShowWindow(g_state.lookupWindow, SW_HIDE);
-  } else {
-    // The lookup window's destroy handling releases the shared resources;
-    // without that window they are released here.
-    ReleaseSharedResources();
-  }
+  DestroyLookupWindow();
   RemoveMenuItem();
 }
 

@@ -14,7 +14,6 @@ NoteWriter g_writeNoteBytes = nullptr;
 
 namespace {
 
-const char kExtension[] = ".note";
 // A new note is written under this name beside the old one and replaces it
 // only once it is complete. The name does not end in ".note", so a leftover
 // never shows in the Note Browser's listing.
@@ -83,7 +82,7 @@ DWORD ComposeNotePath(const char* folder, const char* name, char (&out)[kPathSiz
   // note at all, rather than one beside the host's current folder.
   if (folder[0] == 0) return ERROR_PATH_NOT_FOUND;
   if (!IsPlainNoteName(name)) return ERROR_INVALID_NAME;
-  if (!AppendText(out, folder, "\\", name, kExtension) ||
+  if (!AppendText(out, folder, "\\", name, kNoteExtension) ||
       TextLength(out) + TextLength(kSavingSuffix) >= kPathSize) {
     ZeroFill(out);
     return ERROR_FILENAME_EXCED_RANGE;
@@ -149,7 +148,10 @@ DWORD ReadNoteFile(const char* folder, const char* name, NoteText& note) {
   char path[kPathSize];
   DWORD outcome = ComposeNotePath(folder, name, path);
   if (outcome != ERROR_SUCCESS) return outcome;
-  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  // Other readers may read the note at the same time (the console tool, an
+  // editor, the add-in in a second host): reading changes nothing. Writers
+  // are kept out, so that the bytes read are one whole note.
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastFailure();
   DWORD high = 0;
   const DWORD size = GetFileSize(file, &high);
@@ -228,19 +230,7 @@ bool NoteFileExists(const char* folder, const char* name) {
 
 bool NoteSearchPattern(const char* folder, char (&out)[kPathSize]) {
   ZeroFill(out);
-  return folder[0] != 0 && AppendText(out, folder, "\\", "*", kExtension);
-}
-
-bool NotesFolderOf(const char* addinFolder, char (&out)[kPathSize]) {
-  ZeroFill(out);
-  char userName[kUserNameSize] = {};
-  DWORD size = kUserNameSize;
-  if (addinFolder[0] == 0 || !GetUserNameA(userName, &size) || userName[0] == 0) return false;
-  if (!AppendText(out, addinFolder, kNotesFolderName, "\\", userName)) {
-    ZeroFill(out);
-    return false;
-  }
-  return true;
+  return folder[0] != 0 && AppendText(out, folder, "\\", "*", kNoteExtension);
 }
 
 }  // namespace orva

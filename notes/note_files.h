@@ -12,13 +12,8 @@
 
 namespace orva {
 
-// Below the add-in's folder: this folder, then one folder per Windows user.
-constexpr char kNotesFolderName[] = "Orva Notes";
-
-// addinFolder (ending in a backslash) "Orva Notes\" and the Windows user
-// name; false (out empty) without an add-in folder or a user name, or when the
-// path would not fit.
-bool NotesFolderOf(const char* addinFolder, char (&out)[kPathSize]);
+// Every note file's name ends in this.
+constexpr char kNoteExtension[] = ".note";
 
 // The call that writes a note's bytes (null: WriteFile); tests put one in its
 // place that fails part way, as a full disk would.

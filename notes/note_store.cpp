@@ -2,8 +2,8 @@
 // note text carried between a note file and the rich edit in g_state.noteEdit.
 #include "notes/note_store.h"
 
-#include "host/addin_state.h"
 #include "lookup/error_lookup.h"
+#include "state/addin_state.h"
 
 namespace orva {
 namespace {

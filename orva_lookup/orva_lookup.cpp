@@ -21,6 +21,7 @@
 #include "lookup/word_search.h"
 #include "notes/note_files.h"
 #include "orva_lookup/log_scan.h"
+#include "state/notes_folder.h"
 
 namespace {
 

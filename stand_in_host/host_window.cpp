@@ -204,6 +204,15 @@ void CloseHost() {
   DestroyWindow(g_host.mainWindow);
 }
 
+void CloseHostUnloadingFirst() {
+  if (g_host.mainWindow == nullptr) return;
+  NotifyAddin(g_host.mainWindow, WM_CLOSE, 0, 0);
+  UnloadAddin();
+  PumpMessages(50);
+  DestroyWindow(g_host.mainWindow);
+  PumpMessages(50);
+}
+
 void UnloadAddin() {
   if (g_host.addin != nullptr) FreeLibrary(g_host.addin);
   g_host.addin = nullptr;

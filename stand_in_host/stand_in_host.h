@@ -95,6 +95,10 @@ bool LoadAddin(const std::string& path, uint32_t optionWord);
 void CloseHost();
 // Unloads the add-in after the host has closed, and forgets it.
 void UnloadAddin();
+// Closes the host in the other order a host may choose: the add-in hears
+// WM_CLOSE, is unloaded at once, the thread's messages run, and only then
+// the main window and every window it owns are destroyed.
+void CloseHostUnloadingFirst();
 
 // Passes a notification to DllProc when the hook words ask for it; 0 otherwise.
 LRESULT NotifyAddin(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -94,6 +94,8 @@ TEST(LogTally, WarningsOnlyAndOverlongLines) {
   const LogTally tally = TallyInPieces("x.asm(1) : warning A4011: m " + longTail + "\nend\n", 100);
   ASSERT_EQ(1u, tally.numbers.size());
   EXPECT_FALSE(tally.namesError);
+  // An error stays an error whatever the lines after it say.
+  EXPECT_TRUE(TallyInPieces("x.asm(1) : error A2008: s\nx.asm(2) : warning A4011: m\n", 7).namesError);
   EXPECT_EQ(kLogLineLimit, tally.numbers[0].firstLine.size());  // kept up to the limit
   EXPECT_EQ(2u, tally.lineCount);                                 // the rest is not taken for a line
 

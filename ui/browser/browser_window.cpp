@@ -4,18 +4,20 @@
 // window class (registered while it is open) and its controls.
 #include "ui/browser/browser_window.h"
 
-#include "host/addin_state.h"
 #include "lookup/tool_table.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/find_box.h"
 #include "ui/browser/note_catalogue.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
 
 const char kBrowserClass[] = "ORVARA_Browser";
+
+LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Every test of the mode asks for the Note Browser; any other value is the
 // Error Browser.
@@ -137,6 +139,15 @@ LRESULT OnBrowserNotify(WPARAM controlId, const NMHDR* header) {
   return 0;
 }
 
+// TVE_EXPAND or TVE_COLLAPSE on every top-level item.
+void ExpandOrCollapseRoots(HWND tree, UINT action) {
+  if (SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0) return;
+  for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr;
+       root = NextTreeItem(tree, root, TVGN_NEXT)) {
+    SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(root));
+  }
+}
+
 bool OnBrowserCommand(WPARAM command) {
   switch (command) {
     case kExpandAllButtonId:
@@ -191,6 +202,31 @@ LRESULT OnBrowserKey(HWND browser, WPARAM key) {
   return 1;
 }
 
+LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateBrowserControls(window);
+      return 0;
+    case WM_NOTIFY:
+      return OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+      if (OnBrowserCommand(wParam)) return 0;
+      break;
+    case WM_CLOSE:
+      if (MayLeaveNote()) CloseBrowserWindow(window);
+      return 0;
+    case WM_SETFOCUS:
+      // Activated again, the browser passes the keyboard focus on to its tree.
+      SetFocus(g_state.treeView);
+      return 0;
+    case kControlKeyMessage:
+      return OnBrowserKey(window, wParam);
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void OpenBrowser() {
@@ -216,30 +252,6 @@ void OpenBrowserInMode(uint32_t mode) {
   SetFocus(g_state.treeView);  // the keys go through the tree first
 }
 
-LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      CreateBrowserControls(window);
-      return 0;
-    case WM_NOTIFY:
-      return OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
-    case WM_COMMAND:
-      if (OnBrowserCommand(wParam)) return 0;
-      break;
-    case WM_CLOSE:
-      if (MayLeaveNote()) CloseBrowserWindow(window);
-      return 0;
-    case WM_SETFOCUS:
-      // Activated again, the browser passes the keyboard focus on to its tree.
-      SetFocus(g_state.treeView);
-      return 0;
-    case kControlKeyMessage:
-      return OnBrowserKey(window, wParam);
-    default:
-      break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
 
 void InsertToolRoots(bool sixRoots) {
   const uint32_t lastSlot = sixRoots ? 6 : 5;
@@ -275,13 +287,6 @@ LPARAM TreeItemData(HTREEITEM item) {
   return data.lParam;
 }
 
-void ExpandOrCollapseRoots(HWND tree, UINT action) {
-  if (SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0) return;
-  for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr;
-       root = NextTreeItem(tree, root, TVGN_NEXT)) {
-    SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(root));
-  }
-}
 
 void CloseBrowser() {
   if (g_state.browserWindow == nullptr) return;

@@ -17,14 +17,9 @@ void OpenBrowser();
 // Browser), opens the browser and fills its tree from the notes folder or
 // from the message modules.
 void OpenBrowserInMode(uint32_t mode);
-LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Inserts the Error Browser's six roots (sixRoots true) or the Note Browser's
 // five into g_state.rootItems.
 void InsertToolRoots(bool sixRoots);
-
-// TVE_EXPAND or TVE_COLLAPSE on every top-level item.
-void ExpandOrCollapseRoots(HWND tree, UINT action);
 
 // Images of the shared image list on the tree's items.
 constexpr int kRootImage = 0;  // the ".exe" file-type icon: tool roots

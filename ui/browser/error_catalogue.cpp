@@ -6,14 +6,14 @@
 
 #include <cstdlib>
 
-#include "host/addin_state.h"
 #include "lookup/error_lookup.h"
 #include "lookup/message_module.h"
 #include "lookup/tool_table.h"
 #include "lookup/word_search.h"
+#include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
-#include "ui/lookup_window/window_routines.h"
 #include "ui/browser/tree_fill.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
@@ -171,24 +171,32 @@ void WalkModuleOfSlot(uint32_t slot, MessageVisitor visit, void* context) {
   CloseMessageModule(module);
 }
 
+// One module's part of the fill: the queue of items, and the slot whose
+// module is walked, which names its items and gives their root.
+struct FillWalk {
+  TreeFill* fill;
+  uint32_t slot;
+};
+
+// The visitor of the fill's walk: one item per message, queued.
+void AddErrorItem(void* context, uint32_t number, const MessageEntry&) {
+  const FillWalk& walk = *static_cast<const FillWalk*>(context);
+  char text[kItemTextSize];
+  ComposeErrorName(walk.slot, number, text);
+  QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text,
+                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, static_cast<LPARAM>(number));
+}
+
 }  // namespace
 
 void FillErrorCatalogue() {
   InsertToolRoots(true);
   TreeFill fill = {};
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
-    g_state.currentTool = slot;
-    WalkModuleOfSlot(slot, AddErrorItem, &fill);
+    FillWalk walk = {&fill, slot};
+    WalkModuleOfSlot(slot, AddErrorItem, &walk);
   }
   InsertQueuedItems(fill);
-}
-
-// The visitor of the walk: one item per message, queued for the fill.
-void AddErrorItem(void* fill, uint32_t number, const MessageEntry&) {
-  char text[kItemTextSize];
-  ComposeErrorName(g_state.currentTool, number, text);
-  QueueTreeItem(*static_cast<TreeFill*>(fill), g_state.rootItems[g_state.currentTool], text,
-                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, static_cast<LPARAM>(number));
 }
 
 void ShowErrorDetail(HTREEITEM root, uint32_t number) {

@@ -12,7 +12,6 @@
 namespace orva {
 
 void FillErrorCatalogue();
-void AddErrorItem(void* context, uint32_t number, const MessageEntry& entry);
 void ShowErrorDetail(HTREEITEM root, uint32_t number);
 
 // Where a find stands: the found item is match position of total, in tree

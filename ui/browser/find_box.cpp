@@ -3,16 +3,18 @@
 // the browser, which owns it. Its class is registered while it exists.
 #include "ui/browser/find_box.h"
 
-#include "host/addin_state.h"
 #include "lookup/word_search.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 #include "ui/browser/error_catalogue.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
 
 const char kFindBoxClass[] = "ORVARA_Find";
+
+LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The words typed: at most 63 characters, so at most 32 words.
 constexpr int kFindTextLimit = 63;
@@ -104,6 +106,9 @@ POINT FindBoxCorner(const RECT& browser, int screenWidth) {
   return POINT{browser.right - kFindBoxWidth - 10, browser.bottom - kFindBoxHeight - 10};
 }
 
+
+namespace {
+
 LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -131,5 +136,7 @@ LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace
 
 }  // namespace orva

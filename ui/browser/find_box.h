@@ -22,6 +22,4 @@ void ForgetFindBox();
 // tree.
 POINT FindBoxCorner(const RECT& browser, int screenWidth);
 
-LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 }  // namespace orva

@@ -8,11 +8,13 @@
 
 #include "ui/browser/note_catalogue.h"
 
-#include "host/addin_state.h"
-#include "notes/note_failure.h"
+#include "lookup/tool_table.h"
 #include "notes/note_store.h"
+#include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/browser/tree_fill.h"
+#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
@@ -33,6 +35,36 @@ HTREEITEM NoteRoot(const char* fileName) {
   return nullptr;
 }
 
+// A note file is listed under its note's name, the file name without
+// ".note", and only when that name is an error number as the add-in saves
+// notes under one (a pattern and its digits, seven characters at most): the
+// name is what Delete removes, so it must name exactly this file. Files such
+// as "A2008.old.note" or "A2008 .note" are not notes of A2008 and stay out of
+// the tree rather than be shown, and deleted, as A2008. So does a name the
+// note store refuses (a path too long to save).
+bool NoteNameOf(const char* fileName, char (&name)[kNumberSize]) {
+  ZeroFill(name);
+  const size_t length = TextLength(fileName);
+  const size_t extension = TextLength(kNoteExtension);
+  if (length <= extension || lstrcmpiA(fileName + length - extension, kNoteExtension) != 0) return false;
+  if (length - extension >= kNumberSize) return false;
+  CopyFirst(fileName, length - extension, name);
+  char number[kHostNumberSize];
+  char path[kPathSize];
+  return QualifiesAsErrorNumber(name, number) && lstrcmpA(number, name) == 0 && NotePath(name, path);
+}
+
+// Queues the item of one note file (a file name without its folder).
+void AddNoteItem(const char* fileName, TreeFill& fill) {
+  char name[kNumberSize];
+  if (!NoteNameOf(fileName, name)) return;
+  const HTREEITEM root = NoteRoot(fileName);
+  if (root != nullptr) QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
+}
+
+// The text on display counts as unchanged from here on.
+void MarkNoteUnchanged() { SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0); }
+
 }  // namespace
 
 void FillNoteCatalogue() {
@@ -48,24 +80,6 @@ void FillNoteCatalogue() {
   } while (FindNextFileA(search, &found));
   FindClose(search);
   InsertQueuedItems(fill);
-}
-
-// The item's text is the name the note is loaded, saved and deleted under,
-// so it is never cut: a cut name would name another note, and Delete would
-// remove the wrong file. A name that does not fit selectedNote, an empty
-// name, and a file that holds none of the patterns are left out; so is a
-// name the note store refuses (a device name, a path too long to save), as
-// a listed note must be one that can be loaded, saved and deleted.
-void AddNoteItem(const char* fileName, TreeFill& fill) {
-  const int32_t dot = FindText(1, fileName, ".");
-  if (dot <= 1 || static_cast<size_t>(dot - 1) >= kNumberSize) return;
-  const HTREEITEM root = NoteRoot(fileName);
-  if (root == nullptr) return;
-  char name[kNumberSize] = {};
-  CopyFirst(fileName, static_cast<size_t>(dot - 1), name);
-  char path[kPathSize];
-  if (!NotePath(name, path)) return;
-  QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
 }
 
 void ShowSelectedNote() {
@@ -107,21 +121,26 @@ bool SettleEditedNote() {
   return true;
 }
 
-void MarkNoteUnchanged() { SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0); }
-
 void DeleteSelectedNote() {
   // The name is taken before the item goes: removing the selected item can
   // select its sibling at once, and that selection rewrites selectedNote.
   char name[kNumberSize] = {};
   AppendText(name, g_state.selectedNote);
-  // The note goes, and its text with it: nothing is left to ask about when
-  // the removal moves the selection.
+  // The file goes first: a note that cannot be deleted (read-only, held
+  // open by another program) keeps its item, its text and the note icon.
+  // One that another program removed meanwhile is gone, as the user asked.
+  const DWORD outcome = DeleteNote(name);
+  if (outcome != ERROR_SUCCESS && outcome != ERROR_FILE_NOT_FOUND) {
+    ReportNoteFailure(g_state.browserWindow, name, kNoteNotDeleted, outcome);
+    return;
+  }
+  // The note is gone, and its text with it: nothing is left to ask about
+  // when the removal moves the selection.
   MarkNoteUnchanged();
   SetControlText(g_state.noteEdit, nullptr);
   EnableWindow(g_state.deleteButton, FALSE);
   EnableWindow(g_state.saveButton, FALSE);
   SendMessageA(g_state.treeView, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(g_state.selectedItem));
-  DeleteNote(name);
   if (lstrcmpiA(name, g_state.currentNumber) == 0) SetNoteIcon(false);
   // The click left the keyboard focus on Delete, which is now disabled and
   // would drop it; the tree takes it, so that the keys go on through the notes.

@@ -2,20 +2,20 @@
 // selection, Save and Delete of a note.
 #pragma once
 
-#include "ui/browser/tree_fill.h"
+#include <windows.h>
 
 namespace orva {
 
 void FillNoteCatalogue();
-// Queues the item of one note file (a file name without its folder) for the fill.
-void AddNoteItem(const char* fileName, TreeFill& fill);
 
 // Run by the browser's selection handling when a note item is selected: reads
 // its name into g_state.selectedNote and loads the note.
 void ShowSelectedNote();
 // Button 2010; false when the note could not be written (the user is told).
 bool SaveSelectedNote();
-void DeleteSelectedNote();  // button 2014
+// Button 2014: removes the note's file, then its item. A note that cannot be
+// deleted stays, item, text and all, and the user is told why.
+void DeleteSelectedNote();
 
 // Before the note on display goes from view (another selection, Collapse
 // All, the browser closing): when its text was changed since it was loaded
@@ -24,7 +24,5 @@ void DeleteSelectedNote();  // button 2014
 // or Yes and the note was saved; false when it could not be saved, and the
 // text stays for the user.
 bool SettleEditedNote();
-// The text on display counts as unchanged from here on.
-void MarkNoteUnchanged();
 
 }  // namespace orva

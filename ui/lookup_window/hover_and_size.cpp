@@ -3,9 +3,9 @@
 // the compact size with the pull back into the work area.
 #include "ui/lookup_window/hover_and_size.h"
 
-#include "host/addin_state.h"
 #include "resources/resource_ids.h"
-#include "ui/lookup_window/window_routines.h"
+#include "state/addin_state.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
@@ -53,6 +53,19 @@ void ResizeLookupWindow(int width, int height) {
   SetWindowPos(g_state.lookupWindow, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);
 }
 
+void AddHoverBorder(HWND control) { SetHoverBorder(control, true); }
+void RemoveHoverBorder(HWND control) { SetHoverBorder(control, false); }
+
+void KeepInWorkArea() {
+  RECT window = {};
+  RECT monitor = {};
+  RECT workArea = {};
+  GetWindowRect(g_state.lookupWindow, &window);
+  MonitorOf(g_state.lookupWindow, monitor, workArea);
+  const POINT corner = KeptInWorkArea(window, monitor, workArea);
+  SetWindowPos(g_state.lookupWindow, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
+}
+
 }  // namespace
 
 void HoverTick() {
@@ -75,8 +88,6 @@ void HoverTick() {
   }
 }
 
-void AddHoverBorder(HWND control) { SetHoverBorder(control, true); }
-void RemoveHoverBorder(HWND control) { SetHoverBorder(control, false); }
 
 void ToggleSize() {
   if (g_state.expanded == 1) {
@@ -93,15 +104,6 @@ void ToggleSize() {
   }
 }
 
-void KeepInWorkArea() {
-  RECT window = {};
-  RECT monitor = {};
-  RECT workArea = {};
-  GetWindowRect(g_state.lookupWindow, &window);
-  MonitorOf(g_state.lookupWindow, monitor, workArea);
-  const POINT corner = KeptInWorkArea(window, monitor, workArea);
-  SetWindowPos(g_state.lookupWindow, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
-}
 
 POINT KeptInWorkArea(const RECT& window, const RECT& monitor, const RECT& workArea) {
   // On a monitor left of or above the primary one the screen origin lies

@@ -9,14 +9,11 @@ namespace orva {
 // One tick of the hover timer: borders the icon under the cursor, unborders
 // the others; writes and redraws nothing when no hover state changes.
 void HoverTick();
-void AddHoverBorder(HWND control);
-void RemoveHoverBorder(HWND control);
 
 // Command 2001: compact (200x55, "ORVA") <-> expanded (450x383, "Orvalith").
-void ToggleSize();
-// Pulls the expanded window back into the work area of the monitor that
+// Expanding pulls the window back into the work area of the monitor that
 // holds it.
-void KeepInWorkArea();
+void ToggleSize();
 
 // Where KeepInWorkArea puts an expanded window with this rectangle, on a
 // monitor with this rectangle and work area. The left and top limits are the

@@ -4,15 +4,15 @@
 // that releases what the add-in shares.
 #include "ui/lookup_window/lookup_window.h"
 
-#include "host/addin_state.h"
 #include "lookup/error_lookup.h"
-#include "notes/note_editor.h"
-#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/hover_and_size.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
@@ -28,6 +28,8 @@ constexpr int kSeparatorEnd = 5;
 
 // The character Ctrl+A types.
 constexpr WPARAM kSelectAllCharacter = 1;
+
+LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 void SelectAllInput() { SendMessageA(g_state.inputBox, EM_SETSEL, 0, -1); }
 
@@ -78,6 +80,20 @@ void CreateControls(HWND window) {
   g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr, ES_MULTILINE | ES_READONLY | WS_VSCROLL,
                                              WS_EX_CLIENTEDGE, 5, 120, 435, 235);
   RelayKeys(g_state.descriptionBox);  // a click can leave the keyboard focus there
+}
+
+void CentreOnWindow(HWND reference, HWND window) {
+  RECT outer = {};
+  RECT inner = {};
+  GetWindowRect(reference, &outer);
+  GetWindowRect(window, &inner);
+  const int referenceWidth = outer.right - outer.left;
+  const int referenceHeight = outer.bottom - outer.top;
+  const int width = inner.right - inner.left;
+  const int height = inner.bottom - inner.top;
+  const int x = outer.left + (referenceWidth >> 1) - (width >> 1);
+  const int y = outer.top + (referenceHeight >> 1) - (height >> 1);
+  MoveWindow(window, x, y, width, height, FALSE);
 }
 
 void OnCreate(HWND window) {
@@ -173,6 +189,18 @@ void OnSysColorChange() {
   if (g_state.noteExists == 0) ShowPicture(g_state.noteIcon, g_state.notePicture, IDI_NO_NOTE, LR_LOADMAP3DCOLORS);
 }
 
+void ResetLookupWindow() {
+  SetControlText(g_state.typeField, nullptr);
+  SetControlText(g_state.titleField, nullptr);
+  SetControlText(g_state.toolField, nullptr);
+  SetControlText(g_state.inputBox, nullptr);
+  SetControlText(g_state.descriptionBox, nullptr);
+  SetNoteIcon(false);
+  g_state.lookupFailed = 1;
+  g_state.noteExists = 0;
+  RedrawLookupWindow();
+}
+
 void OnClose(HWND window) {
   ResetLookupWindow();
   SetFocus(g_state.hostWindow);
@@ -184,9 +212,9 @@ void DestroyPicture(HICON& picture) {
   picture = nullptr;
 }
 
-// Runs on every WM_DESTROY: once sent by the add-in at host close, and again
-// when the host's own teardown destroys this owned window. The handles are
-// cleared, so the second run finds nothing left to release.
+// Runs on every WM_DESTROY the window receives. The handles are cleared, so
+// a second run (a WM_DESTROY sent before the window really goes) finds
+// nothing left to release.
 void OnDestroy(HWND window) {
   KillTimer(window, kHoverTimerId);
   DestroyPicture(g_state.togglePicture);
@@ -196,15 +224,51 @@ void OnDestroy(HWND window) {
   ReleaseSharedResources();
 }
 
-}  // namespace
+void PerformLookup() {
+  SetControlText(g_state.typeField, nullptr);
+  SetControlText(g_state.titleField, nullptr);
+  SetControlText(g_state.toolField, nullptr);
+  SetControlText(g_state.descriptionBox, nullptr);
+  RedrawLookupWindow();
 
-void CreateLookupWindow() {
-  RegisterWindowClass(kClassName, LookupWindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
+  ZeroFill(g_state.currentNumber);
+  SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
+  LookupResult result = RunLookup(g_state.currentNumber, g_state.addinFolder);
 
-  g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Orvalith",
-                                         WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, kExpandedWidth,
-                                         kExpandedHeight, g_state.hostWindow, nullptr, g_state.moduleInstance,
-                                         nullptr);
+  // Each outcome names the fields it fills (the tool label first, as soon as
+  // a row matched); every other field stays empty from above.
+  const LookupFields fields = FieldsOf(result);
+  if (fields.tool[0] != 0) SetControlText(g_state.toolField, fields.tool);
+  if (fields.type[0] != 0) SetControlText(g_state.typeField, fields.type);
+  if (fields.title[0] != 0) SetControlText(g_state.titleField, fields.title);
+  if (fields.description[0] != 0) SetControlText(g_state.descriptionBox, fields.description);
+  const bool found = result.outcome == LookupOutcome::Found;
+  ReleaseLookupResult(result);
+
+  g_state.lookupFailed = found ? 0 : 1;
+  SetNoteIcon(found && NoteFileExists(g_state.currentNumber));
+  RedrawLookupWindow();
+  SelectAllInput();
+}
+
+LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Ctrl+A selects the whole number: after a click into a full box, typing
+  // would otherwise be refused at the seventh character without a sign.
+  if (message == WM_CHAR && wParam == kSelectAllCharacter) {
+    SelectAllInput();
+    return 0;
+  }
+  if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
+  if (message != WM_CHAR || wParam != 13) {
+    return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
+  }
+  // The carriage return never reaches the edit control: it is the lookup key.
+  if (SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == 0) return 0;
+  // The result fields lie below the compact window's client area: expand
+  // first, as a click on the toggle icon would.
+  if (g_state.expanded == 0) ToggleSize();
+  PerformLookup();
+  return 0;
 }
 
 LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -256,77 +320,34 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Ctrl+A selects the whole number: after a click into a full box, typing
-  // would otherwise be refused at the seventh character without a sign.
-  if (message == WM_CHAR && wParam == kSelectAllCharacter) {
-    SelectAllInput();
-    return 0;
+}  // namespace
+
+void CreateLookupWindow() {
+  RegisterWindowClass(kClassName, LookupWindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
+
+  g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Orvalith",
+                                         WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, kExpandedWidth,
+                                         kExpandedHeight, g_state.hostWindow, nullptr, g_state.moduleInstance,
+                                         nullptr);
+}
+
+
+
+
+
+
+void DestroyLookupWindow() {
+  if (g_state.lookupWindow == nullptr) {
+    ReleaseSharedResources();  // the window's destroy handling would have done it
+    return;
   }
-  if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
-  if (message != WM_CHAR || wParam != 13) {
-    return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
-  }
-  // The carriage return never reaches the edit control: it is the lookup key.
-  if (SendMessageA(window, WM_GETTEXTLENGTH, 0, 0) == 0) return 0;
-  // The result fields lie below the compact window's client area: expand
-  // first, as a click on the toggle icon would.
-  if (g_state.expanded == 0) ToggleSize();
-  PerformLookup();
-  return 0;
-}
-
-void PerformLookup() {
-  SetControlText(g_state.typeField, nullptr);
-  SetControlText(g_state.titleField, nullptr);
-  SetControlText(g_state.toolField, nullptr);
-  SetControlText(g_state.descriptionBox, nullptr);
-  RedrawLookupWindow();
-
-  ZeroFill(g_state.currentNumber);
-  SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
-  LookupResult result = RunLookup(g_state.currentNumber, g_state.addinFolder);
-
-  // Each outcome names the fields it fills (the tool label first, as soon as
-  // a row matched); every other field stays empty from above.
-  const LookupFields fields = FieldsOf(result);
-  if (fields.tool[0] != 0) SetControlText(g_state.toolField, fields.tool);
-  if (fields.type[0] != 0) SetControlText(g_state.typeField, fields.type);
-  if (fields.title[0] != 0) SetControlText(g_state.titleField, fields.title);
-  if (fields.description[0] != 0) SetControlText(g_state.descriptionBox, fields.description);
-  const bool found = result.outcome == LookupOutcome::Found;
-  ReleaseLookupResult(result);
-
-  g_state.lookupFailed = found ? 0 : 1;
-  SetNoteIcon(found && NoteFileExists(g_state.currentNumber));
-  RedrawLookupWindow();
-  SelectAllInput();
-}
-
-void ResetLookupWindow() {
-  SetControlText(g_state.typeField, nullptr);
-  SetControlText(g_state.titleField, nullptr);
-  SetControlText(g_state.toolField, nullptr);
-  SetControlText(g_state.inputBox, nullptr);
-  SetControlText(g_state.descriptionBox, nullptr);
-  SetNoteIcon(false);
-  g_state.lookupFailed = 1;
-  g_state.noteExists = 0;
-  RedrawLookupWindow();
-}
-
-void CentreOnWindow(HWND reference, HWND window) {
-  RECT outer = {};
-  RECT inner = {};
-  GetWindowRect(reference, &outer);
-  GetWindowRect(window, &inner);
-  const int referenceWidth = outer.right - outer.left;
-  const int referenceHeight = outer.bottom - outer.top;
-  const int width = inner.right - inner.left;
-  const int height = inner.bottom - inner.top;
-  const int x = outer.left + (referenceWidth >> 1) - (width >> 1);
-  const int y = outer.top + (referenceHeight >> 1) - (height >> 1);
-  MoveWindow(window, x, y, width, height, FALSE);
+  // The window is owned by the host's main window, but its procedure and its
+  // input box's lie in this module: once the host unloads it, the next
+  // message to either would run code that is gone. So it goes now, with its
+  // controls, whatever order the host tears down and unloads in.
+  DestroyWindow(g_state.lookupWindow);
+  g_state.lookupWindow = nullptr;
+  UnregisterClassA(kClassName, g_state.moduleInstance);
 }
 
 }  // namespace orva

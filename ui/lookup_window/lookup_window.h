@@ -9,15 +9,11 @@ namespace orva {
 // Registers the class and creates the window, centred on the host's main
 // window; its handle goes into g_state.lookupWindow.
 void CreateLookupWindow();
-LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Reads the input box into currentNumber, runs the lookup and shows its outcome.
-void PerformLookup();
-// Empties the fields and the input box; the note icon goes grey and inert.
-void ResetLookupWindow();
-
-// Moves window so that its centre is the centre of reference.
-void CentreOnWindow(HWND reference, HWND window);
+// The host is closing: the window is destroyed, which releases its icons,
+// its timer and the shared resources, and its class is unregistered, so that
+// nothing of the add-in is left for the host to call once it unloads it.
+// Without the window, the shared resources are released all the same.
+void DestroyLookupWindow();
 
 }  // namespace orva

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
+#include "state/addin_state.h"
 #include "tests/windows/support/drawn_pixels.h"
 #include "tests/windows/support/import_patch.h"
 #include "tests/windows/support/test_paths.h"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/windows/support/addin_harness.h"
@@ -190,22 +191,60 @@ TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
   }
 }
 
-// The rich edit library, the font and the image list go at host shutdown;
-// the browser that uses them goes first, asking about an edited note before
-// it goes.
-TEST_F(BrowserHostTest, HostShutdownClosesAnOpenBrowser) {
-  PutNote("A2008", std::string("x\0", 2));
-  HWND browser = OpenNoteBrowserOn(2, "A2008");
-  ASSERT_NE(nullptr, browser);
-  SetFocus(Detail(browser, 3));
-  standin::TypeText("y");
-  AnswerNextMessageBox(IDYES);
-  standin::CloseHost();
-  StopAnswering();
-  EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
-  EXPECT_EQ(std::string("yx\0", 3), NoteBytes("A2008"));
-  EXPECT_FALSE(IsWindow(browser));
-  EXPECT_FALSE(ClassRegistered(kBrowserClass));
+// At the host's close nothing of the add-in may stay behind that the host
+// could still call into: a host may unload the module before it tears down
+// its own windows. Each open window goes first (the Note Browser after its
+// question about an edited note), then the lookup window and every class.
+TEST_F(BrowserHostTest, HostThatUnloadsTheAddinFirstFindsNothingOfItLeft) {
+  enum Open { kLookupWindow, kNoteEditor, kEditedNote, kFindBox };
+  const std::pair<Open, const char*> cases[] = {
+      {kLookupWindow, "lookup window alone"},
+      {kNoteEditor, "note editor open"},
+      {kEditedNote, "Note Browser with an edited note"},
+      {kFindBox, "Error Browser with its find box"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.second);
+    if (&c != cases) SetUp();  // a host and an add-in of its own for each case
+    HWND browser = nullptr;
+    switch (c.first) {
+      case kLookupWindow:
+        LookUp("A2008");
+        break;
+      case kNoteEditor:
+        LookUp("A2008");
+        ASSERT_NE(nullptr, OpenEditorFromNoteIcon());
+        break;
+      case kEditedNote:
+        PutNote("A2008", std::string("x\0", 2));
+        browser = OpenNoteBrowserOn(2, "A2008");
+        ASSERT_NE(nullptr, browser);
+        SetFocus(Detail(browser, 3));
+        standin::TypeText("y");
+        break;
+      case kFindBox:
+        browser = OpenBrowserFromIcon(view_.errorBrowserIcon);
+        ASSERT_NE(nullptr, browser);
+        SetForegroundWindow(browser);
+        PressKey('F', true);
+        ASSERT_TRUE(IsWindowVisible(FindWindowA("ORVARA_Find", nullptr)));
+        break;
+    }
+    const HMODULE addin = standin::g_host.addin;
+    AnswerNextMessageBox(IDYES);
+    standin::CloseHostUnloadingFirst();  // would crash on a window left with its procedure in the module
+    StopAnswering();
+    ASSERT_EQ(nullptr, GetModuleHandleA((folder_ + "orvara.dll").c_str())) << "the module was not unloaded";
+    for (const char* name : {"ORVARA_Main", "ORVARA_Note", "ORVARA_Browser", "ORVARA_Find"}) {
+      WNDCLASSEXA found = {};
+      found.cbSize = sizeof found;
+      EXPECT_FALSE(GetClassInfoExA(addin, name, &found)) << name << " is still registered";
+    }
+    if (g_box.shown) {
+      EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+      EXPECT_EQ(std::string("yx\0", 3), NoteBytes("A2008"));
+    }
+  }
 }
 
 // The find box of the add-in as the host loads it: Ctrl+F in the Error

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -58,17 +59,6 @@ TEST_F(NoteCatalogueTest, NotesAreGroupedUnderTheirToolsWithRcAndRwTogether) {
   SaveScreenshot(g_state.browserWindow, "note_browser");
 }
 
-TEST_F(NoteCatalogueTest, FirstPatternInTestOrderDecidesTheRoot) {
-  PutNote("LNKA1", std::string("x\0", 2));   // "A" before "LNK"
-  PutNote("LNKU1", std::string("x\0", 2));   // "U" before "LNK"
-  PutNote("CVTR1", std::string("x\0", 2));   // "CVT" before "R"
-  OpenNoteBrowser();
-  EXPECT_EQ(Strings({"LNKA1"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
-  EXPECT_EQ(Strings({"CVTR1"}), ChildTexts(g_state.treeView, g_state.rootItems[2]));
-  EXPECT_EQ(Strings({"LNKU1"}), ChildTexts(g_state.treeView, g_state.rootItems[3]));
-  EXPECT_EQ(Strings(), ChildTexts(g_state.treeView, g_state.rootItems[4]));
-}
-
 TEST_F(NoteCatalogueTest, NotesSortByTextUnderTheirRoot) {
   for (const char* name : {"A2008", "A12", "A1100"}) PutNote(name, std::string("x\0", 2));
   OpenNoteBrowser();
@@ -80,43 +70,42 @@ TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
   EXPECT_EQ(5, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
 }
 
-TEST_F(NoteCatalogueTest, FileWithAFurtherDotIsListedUnderItsNameAndLoadsThatNote) {
-  PutNote("A2008", std::string("the A2008 note\0", 15));
-  PutNote("A2008.old", std::string("the old file\0", 13));
-  OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A2008", "A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
-  SelectItem(g_state.treeView, ChildItems(g_state.treeView, g_state.rootItems[1])[1]);
-  EXPECT_STREQ("A2008", g_state.selectedNote);
-  EXPECT_EQ("the A2008 note", TextOf(g_state.noteEdit));
-}
-
-// A name is never cut: a cut name names another note, and Delete would then
-// remove the wrong file.
-TEST_F(NoteCatalogueTest, LongNamesAreListedWholeOrLeftOut) {
-  PutNote("ABCDEFGHIJKLMNOPQRS", std::string("19\0", 3));   // fits selectedNote
-  PutNote("ABCDEFGHIJKLMNOPQRST", std::string("20\0", 3));  // does not
-  PutNote("A2008", std::string("short\0", 6));
-  OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A2008", "ABCDEFGHIJKLMNOPQRS"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
-  SelectItem(g_state.treeView, Note(1, "ABCDEFGHIJKLMNOPQRS"));
-  EXPECT_EQ("19", TextOf(g_state.noteEdit));
-  Click(g_state.deleteButton);
-  EXPECT_FALSE(FileExists(NotePathOf("ABCDEFGHIJKLMNOPQRS")));
-  EXPECT_TRUE(FileExists(NotePathOf("ABCDEFGHIJKLMNOPQRST")));
-  EXPECT_TRUE(FileExists(NotePathOf("A2008")));
-}
-
-TEST_F(NoteCatalogueTest, FilesWithoutAPatternOrAnameAreLeftOut) {
-  PutNote("lower", std::string("x\0", 2));
-  PutNote("", std::string("x\0", 2));  // ".note"
-  PutNote("A2008", std::string("x\0", 2));
+// An item's text is the name Delete removes the note under, so a file is
+// listed only when its whole name before ".note" is an error number: a file
+// that only begins with one is no note of that number and must never be
+// shown, or deleted, as it.
+TEST_F(NoteCatalogueTest, OnlyFilesNamedByAnErrorNumberAreListed) {
+  struct Case {
+    const char* name;  // the file name before ".note"
+    bool listed;
+  };
+  const Case cases[] = {
+      {"A2008", true},       {"A2008.old", false}, {"A2008 ", false},   {"A2008.", false},
+      {"a2009", false},       {"A200800", true},    {"A2008000", false}, {"LNKA1", false},
+      {"CVTR1", false},      {"U", false},         {"", false},         {"lower", false},
+      {"ABCDEFGHIJKLMNOPQRS", false},
+  };
+  Strings expected;
+  for (const Case& c : cases) {
+    PutNote(c.name, std::string(c.name) + '\0');
+    if (c.listed) expected.push_back(c.name);
+  }
   // Names of devices, which no note operation may reach: written only
   // through the \\?\ form of their paths.
   for (const char* device : {"AUX.A2008", "PRN", "NUL "}) {
     WriteFileBytes("\\\\?\\" + NotePathOf(device), std::string("x\0", 2));
   }
   OpenNoteBrowser();
-  EXPECT_EQ(6, SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
+  std::sort(expected.begin(), expected.end(),
+            [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+  EXPECT_EQ(expected, ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(5 + expected.size(), static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0)));
+
+  SelectItem(g_state.treeView, Note(1, "A2008"));
+  EXPECT_EQ("A2008", TextOf(g_state.noteEdit));
+  Click(g_state.deleteButton);
+  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+  EXPECT_EQ(std::string("A2008.old") + '\0', NoteBytes("A2008.old")) << "another file was deleted";
 }
 
 TEST_F(NoteCatalogueTest, SelectingANoteShowsItAndEnablesTheButtonsARootEmptiesAndDisables) {
@@ -184,6 +173,39 @@ TEST_F(NoteCatalogueTest, SaveThatCannotWriteKeepsTheTextAndSaysWhy) {
   EXPECT_EQ("after", TextOf(g_state.noteEdit));
   EXPECT_EQ(std::string("before\0", 7), NoteBytes("U1050"));
   ExpectButtonsEnabled(true);
+}
+
+// A note that cannot be deleted stays: its item, its text, the buttons and
+// the note icon; a box owned by the browser says why.
+TEST_F(NoteCatalogueTest, DeleteThatCannotDeleteChangesNothingAndSaysWhy) {
+  struct Case {
+    const char* what;
+    bool readOnly;  // otherwise held open by another program
+  };
+  for (const Case& c : {Case{"read-only note", true}, Case{"note held open by another program", false}}) {
+    SCOPED_TRACE(c.what);
+    PutNote("A2008", std::string("kept\0", 5));
+    ShowNoteOfNumberOnDisplay("A2008", "A2008");
+    if (c.readOnly) SetFileAttributesA(NotePathOf("A2008").c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = c.readOnly ? INVALID_HANDLE_VALUE
+                             : CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    AnswerNextMessageBox(IDOK);
+    Click(g_state.deleteButton);
+    StopAnswering();
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    SetFileAttributesA(NotePathOf("A2008").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(g_box.shown) << "no word of the failure";
+    EXPECT_EQ(g_state.browserWindow, g_box.owner);
+    const std::string sentence = "The note for A2008 could not be deleted.\r\n\r\n";
+    EXPECT_EQ(0u, g_box.text.find(sentence)) << g_box.text;
+    EXPECT_GT(g_box.text.size(), sentence.size()) << "no reason given";
+    EXPECT_EQ(std::string("kept\0", 5), NoteBytes("A2008"));
+    EXPECT_EQ(Note(1, "A2008"), TreeNext(g_state.treeView, nullptr, TVGN_CARET));
+    EXPECT_EQ("kept", TextOf(g_state.noteEdit));
+    ExpectButtonsEnabled(true);
+    EXPECT_EQ(1, g_state.noteExists);
+    CloseBrowser();
+  }
 }
 
 // A note that cannot be read shows no text, and Save stays off, so that the

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
+#include "state/addin_state.h"
 #include "tests/windows/support/addin_harness.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/tree_fill.h"

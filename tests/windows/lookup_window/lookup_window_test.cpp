@@ -7,19 +7,22 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
+#include "host/entry_points.h"
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "state/addin_state.h"
 #include "tests/windows/support/drawn_pixels.h"
+#include "tests/windows/support/handle_ledger.h"
 #include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/lookup_window/lookup_window.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/window_routines/window_routines.h"
 
 using namespace orva;
 using standin::ClickControl;
@@ -339,6 +342,9 @@ TEST(KeptInWorkArea, TheMonitorThatHoldsTheWindowSetsTheLimits) {
       {"above, inside", above, aboveWork, 100, -700, 100, -700},
       {"above, top beyond", above, aboveWork, 100, -800, 100, -768},
       {"above, bottom beyond", above, aboveWork, 100, -300, 100, -40 - 383},
+      // A taskbar docked on the left: the left limit stays the monitor's edge.
+      {"primary, taskbar on the left, under it", primary, {60, 0, 1024, 768}, 20, 100, 20, 100},
+      {"right, taskbar on its left, under it", right, {1084, 0, 2048, 768}, 1030, 100, 1030, 100},
   };
   for (const auto& c : cases) {
     const POINT got = KeptInWorkArea(RECT{c.x, c.y, c.x + 450, c.y + 383}, c.monitor, c.workArea);
@@ -562,4 +568,39 @@ TEST_F(LookupWindowTest, DestroyHandlingReleasesEverythingOnceOnly) {
       << "COM was uninitialised twice";
   CoUninitialize();
   CoUninitialize();
+}
+
+// Every pen a paint draws with, every picture an icon shows, the shell's
+// icons, the font and the image list: whatever the add-in makes between its
+// install and the host's close, it destroys, so that a long session does not
+// pile up handles in the host's process.
+TEST(LookupWindowHandles, EverythingMadeFromInstallToCloseIsDestroyed) {
+  ParkCursor();
+  HandleLedger ledger;
+  ASSERT_TRUE(ledger.Counting());
+  g_state = AddinState{};
+  g_state.moduleInstance = GetModuleHandleA(nullptr);
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 100, 100, 600, 500, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  InstallAddin(host, 1);
+  lstrcpynA(g_state.addinFolder, FixtureFolder("basic").c_str(), kPathSize);
+  CreateLookupWindow();
+  ASSERT_NE(nullptr, g_state.lookupWindow);
+  for (int i = 0; i < 10; ++i) {
+    RedrawWindow(g_state.lookupWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  ToggleSize();
+  ToggleSize();
+  for (const char* number : {"A2008", "X1234"}) {
+    SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
+    SendMessageA(g_state.inputBox, WM_CHAR, 13, 1);
+  }
+  DllProc(host, WM_CLOSE, 0, 0);
+  DestroyWindow(host);
+  RemoveTree(TestProgramFolder() + "Orva Notes\\");
+
+  const std::map<std::string, int> created = ledger.Created();
+  EXPECT_GE(created.count("CreatePen") != 0 ? created.at("CreatePen") : 0, 20) << "ten paints, two pens each";
+  EXPECT_EQ(2, created.count("SHGetFileInfoA") != 0 ? created.at("SHGetFileInfoA") : 0);
+  EXPECT_EQ("", ledger.Left());
 }

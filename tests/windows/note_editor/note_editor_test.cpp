@@ -7,10 +7,10 @@
 #include <string>
 
 #include "host/entry_points.h"
-#include "notes/note_editor.h"
 #include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
+#include "ui/note_editor/note_editor.h"
 
 using namespace orva;
 using namespace harness;

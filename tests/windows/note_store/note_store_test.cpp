@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
 #include "notes/note_store.h"
+#include "state/addin_state.h"
+#include "tests/windows/support/import_patch.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace orva;
@@ -79,6 +80,24 @@ BOOL WINAPI WriteHalfThenFail(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD wr
   WriteFile(file, bytes, size / 2, written, nullptr);
   SetLastError(ERROR_DISK_FULL);
   return FALSE;
+}
+
+// Opens tried while the store reads a note: what another program meets then.
+struct OpensDuringRead {
+  std::string path;
+  decltype(&ReadFile) read;
+  bool readerGotIn, writerGotIn, tried;
+} g_during;
+
+BOOL WINAPI ReadTryingOtherOpens(HANDLE file, LPVOID bytes, DWORD size, LPDWORD read, LPOVERLAPPED overlapped) {
+  for (bool write : {false, true}) {
+    HANDLE other = CreateFileA(g_during.path.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    (write ? g_during.writerGotIn : g_during.readerGotIn) = other != INVALID_HANDLE_VALUE;
+    if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+  }
+  g_during.tried = true;
+  return g_during.read(file, bytes, size, read, overlapped);
 }
 
 }  // namespace
@@ -292,6 +311,32 @@ TEST_F(NoteStoreTest, NoteGoneOrLockedBeforeTheLoadShowsEmptyTextAndSaysWhy) {
   EXPECT_EQ(nullptr, note.bytes);
   CloseHandle(held);
   EXPECT_EQ("", EditText());
+}
+
+// A note is read the way a viewer reads a file: other readers (the console
+// tool, an editor) get in, writers are kept out until the read is done, and a
+// note another program is reading can be read too.
+TEST_F(NoteStoreTest, ReadingLetsOtherReadersInAndKeepsWritersOut) {
+  WriteFileBytes(File("A2008.note"), std::string("shared\0", 7));
+  g_during = OpensDuringRead{File("A2008.note"), nullptr, false, false, false};
+  NoteText note = {};
+  {
+    ImportReplaced replaced("kernel32.dll", "ReadFile", reinterpret_cast<void*>(ReadTryingOtherOpens));
+    g_during.read = reinterpret_cast<decltype(&ReadFile)>(replaced.original());
+    ASSERT_NE(nullptr, g_during.read);
+    ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ReadNoteFile("A2008", note));
+  }
+  ReleaseNoteText(note);
+  ASSERT_TRUE(g_during.tried);
+  EXPECT_TRUE(g_during.readerGotIn) << "a reader is shut out while the add-in reads";
+  EXPECT_FALSE(g_during.writerGotIn) << "a writer may change the note while the add-in reads it";
+
+  HANDLE reader = CreateFileA(File("A2008.note").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ReadNoteFile("A2008", note));
+  EXPECT_STREQ("shared", note.bytes);
+  ReleaseNoteText(note);
+  CloseHandle(reader);
 }
 
 // The file layer moves a note's bytes by name, no window involved.

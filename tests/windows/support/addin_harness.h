@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "host/addin_state.h"
-#include "notes/note_editor.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "stand_in_host/stand_in_host.h"
+#include "state/addin_state.h"
 #include "tests/windows/support/test_paths.h"
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
-#include "ui/lookup_window/window_routines.h"
+#include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace harness {
 

@@ -1,5 +1,7 @@
 #include "tests/windows/support/message_box.h"
 
+#include <gtest/gtest.h>
+
 MessageBoxSeen g_box;
 
 namespace {
@@ -7,6 +9,9 @@ namespace {
 UINT_PTR g_timer;
 int g_answer;
 void (*g_beforeAnswer)();
+HWND g_answered;  // the box answered last: its answer may still be on its way
+UINT_PTR g_watch;
+HWND g_waiting;  // a box the watch saw unanswered at its last tick
 
 std::string TextOf(HWND window) {
   char text[1024] = {};
@@ -27,6 +32,7 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
   if (dialog == nullptr) return;
   StopAnswering();
+  g_answered = dialog;
   g_box.shown = true;
   g_box.owner = GetWindow(dialog, GW_OWNER);
   g_box.caption = TextOf(dialog);
@@ -38,7 +44,34 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
 }
 
+void CALLBACK DismissUnexpectedBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr || dialog == g_answered || g_timer != 0) {
+    g_waiting = nullptr;
+    return;
+  }
+  // A test may arm its answer a moment after the box came (a box that
+  // follows another): only a box still unanswered at the next tick is one
+  // nobody expects.
+  if (dialog != g_waiting) {
+    g_waiting = dialog;
+    return;
+  }
+  ADD_FAILURE() << "a message box that the test did not expect: \"" << TextOf(GetDlgItem(dialog, 0xFFFF))
+                << "\" (caption \"" << TextOf(dialog) << "\")";
+  g_answered = dialog;
+  // The answer that changes least: Cancel where the box has it, else No, else OK.
+  const int answer = GetDlgItem(dialog, IDCANCEL) != nullptr ? IDCANCEL : GetDlgItem(dialog, IDNO) != nullptr ? IDNO : IDOK;
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+}
+
 }  // namespace
+
+void WatchForUnexpectedMessageBoxes(bool on) {
+  if (g_watch != 0) KillTimer(nullptr, g_watch);
+  g_watch = on ? SetTimer(nullptr, 0, 150, DismissUnexpectedBox) : 0;
+}
 
 void AnswerNextMessageBox(int answer, void (*beforeAnswer)()) {
   StopAnswering();

@@ -21,6 +21,12 @@ void AnswerNextMessageBox(int answer, void (*beforeAnswer)() = nullptr);
 // Stops standing by, whether a box came or not.
 void StopAnswering();
 
+// While on, a message box of this thread that no AnswerNextMessageBox stands
+// by for fails the running test at once, naming its text, and is dismissed:
+// a suite never waits on a box nobody answers. Every test program turns it on
+// for each test (test_main.cpp).
+void WatchForUnexpectedMessageBoxes(bool on);
+
 // The system's own words for an error code, without the line break behind
 // them: what a box that says why something failed shows.
 std::string SystemWords(DWORD error);

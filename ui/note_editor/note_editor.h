@@ -9,7 +9,6 @@ namespace orva {
 // mode 1 (create) or 2 (edit); the editor's rich edit is in g_state.noteEdit
 // when this returns. In edit mode the caller then puts the stored note into it.
 void OpenNoteEditor(int mode);
-LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Closes an open editor without saving (host shutdown); nothing when none is open.
 void CloseNoteEditor();

@@ -1,5 +1,5 @@
-// The message box that tells why a note could not be saved or read.
-#include "notes/note_failure.h"
+// The message box that tells why a note could not be saved, read or deleted.
+#include "ui/window_routines/note_failure.h"
 
 #include "lookup/text.h"
 
@@ -7,6 +7,7 @@ namespace orva {
 
 const char kNoteNotSaved[] = "could not be saved";
 const char kNoteNotRead[] = "could not be read";
+const char kNoteNotDeleted[] = "could not be deleted";
 
 namespace {
 

@@ -66,7 +66,6 @@ struct AddinState {
   HWND browserTitleField;        // Error Browser
   HWND browserDescriptionField;  // Error Browser
   uint32_t browserMode;          // 2003 Note Browser, 2004 Error Browser
-  uint32_t currentTool;          // catalogue slot being walked by the Error Browser fill
   HTREEITEM rootItems[7];        // one tree root per catalogue slot 1 to 6; [0] unused
   HTREEITEM selectedItem;        // the tree item of the note on display
   char selectedNote[kNumberSize];  // the name of the note selected last

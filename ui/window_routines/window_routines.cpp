@@ -1,10 +1,10 @@
 // The small window routines that the lookup window, the note editor and the
 // browser share: class registration, child controls and their text, screen
 // centring, the etched separator, the shared font and the note icon's picture.
-#include "ui/lookup_window/window_routines.h"
+#include "ui/window_routines/window_routines.h"
 
-#include "host/addin_state.h"
 #include "resources/resource_ids.h"
+#include "state/addin_state.h"
 
 namespace orva {
 

@@ -1,17 +1,19 @@
 // The note editor window ("ORVARA_Note"): a rich edit, Save and Close. It
 // owns its window class (registered while it is open) and its three controls.
-#include "notes/note_editor.h"
+#include "ui/note_editor/note_editor.h"
 
-#include "host/addin_state.h"
-#include "notes/note_failure.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
-#include "ui/lookup_window/window_routines.h"
+#include "state/addin_state.h"
+#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
 
 const char kNoteEditorClass[] = "ORVARA_Note";
+
+LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The etched separator between the text area and the buttons.
 constexpr int kSeparatorStartX = 390;
@@ -86,25 +88,6 @@ void CloseEditorWindow(HWND editor) {
   UnregisterClassA(kNoteEditorClass, g_state.moduleInstance);
 }
 
-}  // namespace
-
-void OpenNoteEditor(int mode) {
-  if (!ComposeCaption(mode)) {
-    // No editor: make sure the caller's LoadNote reaches no stale control.
-    g_state.noteEdit = nullptr;
-    return;
-  }
-  ZeroFill(g_state.editorNumber);
-  AppendText(g_state.editorNumber, g_state.currentNumber);
-  RegisterWindowClass(kNoteEditorClass, NoteEditorProc, CS_HREDRAW | CS_VREDRAW, nullptr);
-
-  const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
-  g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
-                                       WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
-                                       kNoteEditorHeight, nullptr, nullptr, g_state.moduleInstance, nullptr);
-  SetFocus(g_state.noteEdit);
-}
-
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -137,6 +120,26 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace
+
+void OpenNoteEditor(int mode) {
+  if (!ComposeCaption(mode)) {
+    // No editor: make sure the caller's LoadNote reaches no stale control.
+    g_state.noteEdit = nullptr;
+    return;
+  }
+  ZeroFill(g_state.editorNumber);
+  AppendText(g_state.editorNumber, g_state.currentNumber);
+  RegisterWindowClass(kNoteEditorClass, NoteEditorProc, CS_HREDRAW | CS_VREDRAW, nullptr);
+
+  const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
+  g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
+                                       WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
+                                       kNoteEditorHeight, nullptr, nullptr, g_state.moduleInstance, nullptr);
+  SetFocus(g_state.noteEdit);
+}
+
 
 void CloseNoteEditor() {
   if (g_state.noteEditor != nullptr) SendMessageA(g_state.noteEditor, WM_CLOSE, 0, 0);

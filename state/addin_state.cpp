@@ -1,10 +1,10 @@
 // The add-in state record and the resources every window shares.
-#include "host/addin_state.h"
+#include "state/addin_state.h"
 
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "notes/note_files.h"
+#include "state/notes_folder.h"
 
 namespace orva {
 
