@@ -473,7 +473,7 @@ FAMILIES = {
 
 def read_floors(path):
     """The floors file: one 'FAMILY COUNT' a line, '#' lines are comments.
-    Returns ({family: count}, faults)."""
+    Returns ({family: (count, line number)}, faults)."""
     floors = {}
     faults = []
     with open(path, encoding="utf-8") as f:
@@ -487,7 +487,7 @@ def read_floors(path):
                 faults.append(f"{path}:{number}: expected a family ({', '.join(sorted(set(FAMILIES.values())))})"
                               f" not named before, and a count")
                 continue
-            floors[words[0]] = int(words[1])
+            floors[words[0]] = (int(words[1]), number)
     return floors, faults
 
 
@@ -509,19 +509,19 @@ def floor_faults(paths, floors_path):
     floors, faults = read_floors(floors_path)
     given = {module_of(p) for p in paths}
     counts = example_counts(paths)
-    for family, floor in floors.items():
+    for family, (floor, number) in floors.items():
         missing = [m for m, f in FAMILIES.items() if f == family and m not in given]
         if missing:
-            faults.append(f"{floors_path}: the floor of {family} needs "
+            faults.append(f"{floors_path}:{number}: the floor of {family} needs "
                           f"{', '.join(m + '.errors' for m in missing)} among the files linted")
             continue
         examples, total = counts[family]
         if examples < floor:
-            faults.append(f"{floors_path}: {family} has {examples} entries with an example "
+            faults.append(f"{floors_path}:{number}: {family} has {examples} entries with an example "
                           f"(of {total}), fewer than its floor {floor}")
     for family in counts:
         if family not in floors:
-            faults.append(f"{floors_path}: no floor for {family}")
+            faults.append(f"{floors_path}:1: no floor for {family}")
     return faults
 
 
