@@ -38,8 +38,13 @@ Commands:
   msgmod.py expected SOURCE.errors OUT.txt  one line per message: the number in
                                             hex, a tab, the text's bytes in hex
                                             (what the formatter must give back)
-  msgmod.py lint FILE.errors...             check catalogue sources; faults are
-                                            printed as file:line: message
+  msgmod.py lint [--floors FLOORS] FILE.errors...
+                                            check catalogue sources; faults are
+                                            printed as file:line: message. It
+                                            counts the entries with an example
+                                            per tool family; with --floors it
+                                            fails when a family has fewer than
+                                            the floor FLOORS gives it
 """
 
 import os
@@ -360,6 +365,64 @@ def render_description(entry):
     return "\r\n".join(tidy)
 
 
+# Labels that introduce what follows them: an example's two sides, a fix, a list
+# of causes. At column 0 a label starts a paragraph of its own; after a text line
+# it would be joined onto that paragraph ("...programs): Wrong:"), and a text
+# line after a label standing alone would be joined onto the label.
+LABEL = re.compile(r"(Wrong|Right|Fix|Fixes|Examples?|Note|Common causes? and fixes|Common causes?"
+                   r"|Generic checks|What to (?:do|try|check)|Things to check|Useful hints)"
+                   r"(?: \([^)]*\))?:")
+EXAMPLE_LABEL = re.compile(r"( *)(Wrong|Right)(?: \([^)]*\))?:")
+
+
+def _is_text(line):
+    """A line the display joins onto the paragraph before it."""
+    return bool(line.strip()) and not line.startswith("    ") and not line.startswith("- ")
+
+
+def layout_faults(entry):
+    """The description lines that render otherwise than they read: a label joined
+    onto the text before it, text joined onto a label. (line number, message) pairs."""
+    faults = []
+    lines = entry.lines
+    for i, (number, line) in enumerate(lines):
+        stripped = line.lstrip(" ")
+        indent = len(line) - len(stripped)
+        m = LABEL.match(stripped)
+        if m is None or indent >= 4:
+            continue  # not a label, or a label written as code (kept as it is)
+        label = m.group(0)
+        if indent:
+            if m.group(1) in ("Wrong", "Right"):
+                faults.append((number, f"{entry.name}: '{label}' is indented {indent} spaces, so it is "
+                                       f"joined onto the text before it; write it at column 0"))
+            continue
+        if i > 0 and _is_text(lines[i - 1][1]):
+            faults.append((number, f"{entry.name}: '{label}' follows a text line and is joined onto "
+                                   f"it; put a blank line before the label"))
+        if not stripped[m.end():].strip() and i + 1 < len(lines) and _is_text(lines[i + 1][1]):
+            faults.append((lines[i + 1][0], f"{entry.name}: text right after the label '{label}' is "
+                                            f"joined onto it; put code (four spaces) or a blank line "
+                                            f"after the label"))
+    return faults
+
+
+def has_example(entry):
+    """True when the description shows a wrong and a right example: a Wrong label
+    and a Right label (at column 0 or written as code), each followed by code."""
+    found = set()
+    lines = [line for _, line in entry.lines]
+    for i, line in enumerate(lines[:-1]):
+        m = EXAMPLE_LABEL.fullmatch(line.rstrip())
+        if m is None:
+            continue
+        indent = len(m.group(1))
+        after = lines[i + 1]
+        if after.startswith(" " * max(4, indent + 1)) and after.strip():
+            found.add(m.group(2))
+    return found == {"Wrong", "Right"}
+
+
 def message_number(name, patterns):
     """The message number of an error name: its decimal digits read as hex."""
     for pattern in patterns:
@@ -381,6 +444,8 @@ def catalogue_table(path):
         raise SourceError(path, 1, f"no module is named {module_of(path)!r}")
     messages = {}
     for entry in entries:
+        for line, fault in layout_faults(entry):
+            raise SourceError(path, line, fault)
         number = message_number(entry.name, patterns)
         if number is None:
             raise SourceError(path, entry.line, f"{entry.name} does not belong to this module")
@@ -395,7 +460,72 @@ def catalogue_table(path):
     return encode_table(blocks), entries
 
 
-def lint(paths):
+# The tool family each catalogue file counts for in the example floors.
+FAMILIES = {
+    "ML": "ML",
+    "CVTRES": "CVTRES",
+    "NMAKE": "NMAKE",
+    "linklib": "LINK",
+    "rcc": "RC",
+    "rcw": "RC",
+}
+
+
+def read_floors(path):
+    """The floors file: one 'FAMILY COUNT' a line, '#' lines are comments.
+    Returns ({family: (count, line number)}, faults)."""
+    floors = {}
+    faults = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            words = line.split()
+            if (len(words) != 2 or words[0] not in FAMILIES.values() or not words[1].isdigit()
+                    or words[0] in floors):
+                faults.append(f"{path}:{number}: expected a family ({', '.join(sorted(set(FAMILIES.values())))})"
+                              f" not named before, and a count")
+                continue
+            floors[words[0]] = (int(words[1]), number)
+    return floors, faults
+
+
+def example_counts(paths):
+    """{family: (entries with an example, entries)} over the catalogue files."""
+    counts = {}
+    for path in paths:
+        family = FAMILIES.get(module_of(path))
+        if family is None:
+            continue
+        entries = read_catalogue(path)
+        examples, total = counts.get(family, (0, 0))
+        counts[family] = (examples + sum(1 for e in entries if has_example(e)), total + len(entries))
+    return counts
+
+
+def floor_faults(paths, floors_path):
+    """Faults for each family with fewer entries with an example than its floor."""
+    floors, faults = read_floors(floors_path)
+    given = {module_of(p) for p in paths}
+    counts = example_counts(paths)
+    for family, (floor, number) in floors.items():
+        missing = [m for m, f in FAMILIES.items() if f == family and m not in given]
+        if missing:
+            faults.append(f"{floors_path}:{number}: the floor of {family} needs "
+                          f"{', '.join(m + '.errors' for m in missing)} among the files linted")
+            continue
+        examples, total = counts[family]
+        if examples < floor:
+            faults.append(f"{floors_path}:{number}: {family} has {examples} entries with an example "
+                          f"(of {total}), fewer than its floor {floor}")
+    for family in counts:
+        if family not in floors:
+            faults.append(f"{floors_path}:1: no floor for {family}")
+    return faults
+
+
+def lint(paths, floors_path=None):
     faults = []
     for path in paths:
         try:
@@ -435,6 +565,10 @@ def lint(paths):
                     faults.append(f"{path}:{number}: the separator character cannot appear in a text")
                 if any(ord(c) < 32 for c in line):
                     faults.append(f"{path}:{number}: control character in the text")
+            for number, fault in layout_faults(entry):
+                faults.append(f"{path}:{number}: {fault}")
+    if floors_path is not None and not faults:
+        faults += floor_faults(paths, floors_path)
     return faults
 
 
@@ -519,14 +653,17 @@ def main(argv):
                 for entry in entries:
                     number = message_number(entry.name, patterns)
                     f.write(f"{entry.name}\t{number:X}\t{message_text(entry).hex()}\n")
-        elif command == "lint" and len(argv) >= 3:
-            faults = lint(argv[2:])
+        elif command == "lint" and len(argv) >= 3 and (argv[2] != "--floors" or len(argv) >= 5):
+            floors, paths = (argv[3], argv[4:]) if argv[2] == "--floors" else (None, argv[2:])
+            faults = lint(paths, floors)
             for fault in faults:
                 print(fault)
             if faults:
                 return 1
-            count = sum(len(read_catalogue(p)) for p in argv[2:])
-            print(f"lint: {count} entries in {len(argv) - 2} files, no faults")
+            count = sum(len(read_catalogue(p)) for p in paths)
+            examples = ", ".join(f"{family} {n} of {total}"
+                                 for family, (n, total) in example_counts(paths).items())
+            print(f"lint: {count} entries in {len(paths)} files, no faults; with an example: {examples}")
         else:
             print(__doc__)
             return 2
