@@ -34,6 +34,10 @@ target_compile_options(orva_engine PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${ORVA_ADDI
 
 if(ORVA_ADDIN_SOURCES)
   add_library(orva_addin OBJECT ${ORVA_ADDIN_SOURCES})
+  # The state record is zero at load, as the module's uninitialised data:
+  # with a section of its own per object the compiler would store its
+  # zeros in the file.
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/state/addin_state.cpp PROPERTIES COMPILE_OPTIONS -fno-data-sections)
   target_include_directories(orva_addin PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(orva_addin PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${ORVA_ADDIN_FLAGS}>)
   set(ORVA_ADDIN_OBJECTS $<TARGET_OBJECTS:orva_addin>)
@@ -101,7 +105,8 @@ if(ORVA_ADDIN_SOURCES)
   set_target_properties(orvara PROPERTIES PREFIX "" OUTPUT_NAME orvara
     RUNTIME_OUTPUT_DIRECTORY ${ORVA_ADDIN_DIR} LIBRARY_OUTPUT_DIRECTORY ${ORVA_ADDIN_DIR})
   target_link_options(orvara PRIVATE -s -nostartfiles -Wl,-e,_DllEntryPoint@12 -static-libgcc
-    -Wl,--gc-sections -Wl,--enable-stdcall-fixup)
+    -Wl,--gc-sections -Wl,--enable-stdcall-fixup -Wl,-T,${CMAKE_SOURCE_DIR}/resources/orvara.ld)
+  set_target_properties(orvara PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/orvara.ld)
   target_link_libraries(orvara PRIVATE ${ORVA_SYSTEM_LIBS})
 endif()
 

@@ -45,12 +45,14 @@ void RemoveMenuItem() {
 // The note editor or a browser has no owner and no taskbar button: once a
 // click on the host has covered it, the user could not reach it again, and
 // the lookup window stays disabled until it closes. It comes to the front,
-// with the keyboard focus in its text area (editor) or its tree (browser).
-// Nothing when neither is open.
+// with the keyboard focus in its text area (editor) or its tree (browser);
+// a minimised one is restored first, or ORVA would look dead. Nothing when
+// neither is open.
 bool BringOpenEditorOrBrowserForward() {
   const bool editor = g_state.noteEditor != nullptr;
   HWND front = editor ? g_state.noteEditor : g_state.browserWindow;
   if (front == nullptr) return false;
+  if (IsIconic(front)) ShowWindow(front, SW_RESTORE);
   SetForegroundWindow(front);
   SetFocus(editor ? g_state.noteEdit : g_state.treeView);
   return true;

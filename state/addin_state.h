@@ -57,6 +57,7 @@ struct AddinState {
   HWND noteEditor;
   char editorCaption[28];        // "Create Note for - " / "Edit Note for - " and the number
   char editorNumber[kNumberSize];  // the number the open editor saves under
+  uint8_t editorMode;            // 1 create, 2 edit
   HWND noteEdit;                 // the rich edit of the open note editor or Note Browser
   HWND browserWindow;
   HWND treeView;

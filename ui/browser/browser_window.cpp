@@ -59,26 +59,9 @@ void CreateErrorBrowserControls(HWND browser) {
                            WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 225, 65, 315, 305, 0);
 }
 
-// The tree view's class is comctl32's to register when asked, and a host is
-// not obliged to have asked. InitCommonControlsEx came with later versions of
-// comctl32 than the oldest the add-in runs with; where it is absent,
-// InitCommonControls registers every class, the tree view's among them.
-void RegisterTreeViewClass() {
-  using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  // Through void*: the platform hands every function out under one type.
-  const InitControls initControls = reinterpret_cast<InitControls>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
-  if (initControls == nullptr) {
-    InitCommonControls();
-    return;
-  }
-  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES};
-  initControls(&classes);
-}
-
 void CreateBrowserControls(HWND browser) {
   EnableWindow(g_state.lookupWindow, FALSE);
-  RegisterTreeViewClass();
+  RegisterCommonControlClasses();
   g_state.treeView = CreateChildControl(
       browser, 0, WC_TREEVIEWA, nullptr,
       WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS, 5, 5, 200, 320,
@@ -126,7 +109,8 @@ void ShowTreeSelection() {
 
 // Whether the note on display may go from view; in the Note Browser its
 // changes are asked about first.
-bool MayLeaveNote() { return !IsNoteBrowser() || SettleEditedNote(); }
+// The browser closing may be refused (Cancel) except at the host's close.
+bool MayLeaveNote(bool mayCancel = true) { return !IsNoteBrowser() || SettleEditedNote(mayCancel); }
 
 // Answers TRUE to refuse a selection change: an edited note that could not
 // be saved keeps the selection, and its text stays on display.
@@ -183,14 +167,22 @@ void CloseBrowserWindow(HWND browser) {
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
 }
 
-// Escape closes the browser, Ctrl+S is the Note Browser's Save (while it is
-// enabled), Ctrl+F opens the Error Browser's find box and F3 finds again.
+// Escape closes the browser, Tab and Shift+Tab move through its controls,
+// Ctrl+S is the Note Browser's Save and Delete in its tree the Delete button
+// (while they are enabled), Ctrl+F opens the Error Browser's find box and F3
+// finds again.
 LRESULT OnBrowserKey(HWND browser, WPARAM key) {
   if (key == VK_ESCAPE) {
     SendMessageA(browser, WM_CLOSE, 0, 0);
     return 1;
   }
+  if (key == VK_TAB) {
+    MoveFocus(browser, GetKeyState(VK_SHIFT) < 0);
+    return 1;
+  }
   if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);
+  // The Delete key in the tree is the Delete button; in the text it deletes text.
+  if (key == VK_DELETE && GetFocus() == g_state.treeView) return OnBrowserCommand(kDeleteButtonId);
   if (IsNoteBrowser()) return 0;
   if (key == (kWithControl | 'F')) {
     ShowFindBox();
@@ -249,7 +241,12 @@ void OpenBrowserInMode(uint32_t mode) {
   } else {
     FillErrorCatalogue();
   }
-  SetFocus(g_state.treeView);  // the keys go through the tree first
+  // The keys go through the tree first. A tree without a selected item
+  // takes no arrow key, so its first root is selected, as the platform's
+  // tree does itself when it gets the focus empty: no error or note is shown.
+  SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET,
+               reinterpret_cast<LPARAM>(NextTreeItem(g_state.treeView, nullptr, TVGN_ROOT)));
+  SetFocus(g_state.treeView);
 }
 
 
@@ -290,7 +287,7 @@ LPARAM TreeItemData(HTREEITEM item) {
 
 void CloseBrowser() {
   if (g_state.browserWindow == nullptr) return;
-  MayLeaveNote();
+  MayLeaveNote(false);
   if (g_state.browserWindow != nullptr) CloseBrowserWindow(g_state.browserWindow);
 }
 

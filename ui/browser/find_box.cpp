@@ -57,6 +57,8 @@ LRESULT OnFindBoxKey(WPARAM key) {
     FindAgain();
   } else if (key == (kWithControl | 'F')) {
     ShowFindBox();  // the words selected, to be typed over
+  } else if (key == VK_TAB) {
+    MoveFocus(g_state.findBox, GetKeyState(VK_SHIFT) < 0);
   } else {
     return 0;
   }

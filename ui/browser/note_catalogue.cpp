@@ -110,13 +110,11 @@ bool SaveSelectedNote() {
 
 // Only a note whose Save is on can be saved: one that could not be read is
 // never replaced by what the text area shows instead.
-bool SettleEditedNote() {
+bool SettleEditedNote(bool mayCancel) {
   if (!IsWindowEnabled(g_state.saveButton) || SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return true;
-  char question[64] = {};
-  AppendText(question, "Save the changes to the note ", g_state.selectedNote, "?");
-  if (MessageBoxA(g_state.browserWindow, question, "Note Browser", MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    return SaveSelectedNote();
-  }
+  const int answer = AskToSaveChanges(g_state.browserWindow, g_state.selectedNote, mayCancel);
+  if (answer == IDYES) return SaveSelectedNote();
+  if (answer != IDNO) return false;  // Cancel: back to the edit
   MarkNoteUnchanged();  // No: the changes are dropped
   return true;
 }

@@ -19,10 +19,11 @@ void DeleteSelectedNote();
 
 // Before the note on display goes from view (another selection, Collapse
 // All, the browser closing): when its text was changed since it was loaded
-// or saved, asks whether to save the changes. True when the browser may go
-// on: nothing was changed, the user answered No (the changes are dropped),
-// or Yes and the note was saved; false when it could not be saved, and the
-// text stays for the user.
-bool SettleEditedNote();
+// or saved, asks whether to save the changes (with Cancel where the step may
+// be refused). True when the browser may go on: nothing was changed, the
+// user answered No (the changes are dropped), or Yes and the note was saved;
+// false on Cancel, or when it could not be saved: the note stays selected
+// with its text.
+bool SettleEditedNote(bool mayCancel);
 
 }  // namespace orva

@@ -4,6 +4,10 @@
 // that releases what the add-in shares.
 #include "ui/lookup_window/lookup_window.h"
 
+#include <commctrl.h>
+
+#include <iterator>
+
 #include "lookup/error_lookup.h"
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
@@ -26,8 +30,20 @@ constexpr int kSeparatorY = 35;
 constexpr int kSeparatorStart = 440;
 constexpr int kSeparatorEnd = 5;
 
-// The character Ctrl+A types.
-constexpr WPARAM kSelectAllCharacter = 1;
+// Each icon's key, working from the input box, and the tooltip that names
+// the icon's action and its key. Ctrl with these letters edits nothing in a
+// one-line edit field, so no editing key is taken away.
+struct IconKey {
+  int id;
+  WPARAM key;
+  const char* tip;
+};
+const IconKey kIconKeys[] = {
+    {kToggleIconId, kWithControl | 'T', "Compact or full size (Ctrl+T)"},
+    {kNoteIconId, kWithControl | 'N', "Note on this error (Ctrl+N)"},
+    {kNoteBrowserIconId, kWithControl | 'B', "Note Browser (Ctrl+B)"},
+    {kErrorBrowserIconId, kWithControl | 'E', "Error Browser (Ctrl+E)"},
+};
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -82,6 +98,24 @@ void CreateControls(HWND window) {
   RelayKeys(g_state.descriptionBox);  // a click can leave the keyboard focus there
 }
 
+// The system's tooltip control names each icon's action and key while the
+// cursor rests on it. It is owned by the lookup window and goes with it.
+void AddIconTooltips(HWND window) {
+  RegisterCommonControlClasses();
+  HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
+                              nullptr, g_state.moduleInstance, nullptr);
+  for (const IconKey& icon : kIconKeys) {
+    // The first layout of the record, which every version of the control takes.
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, icon.id));
+    tool.lpszText = const_cast<char*>(icon.tip);
+    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 void CentreOnWindow(HWND reference, HWND window) {
   RECT outer = {};
   RECT inner = {};
@@ -100,6 +134,7 @@ void OnCreate(HWND window) {
   CentreOnWindow(g_state.hostWindow, window);
   SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
   CreateControls(window);
+  AddIconTooltips(window);
   g_state.noteExists = 0;
   g_state.expanded = 1;
   g_state.lookupFailed = 1;
@@ -130,8 +165,7 @@ void EditStoredNote() {
   NoteText note = {};
   const DWORD outcome = ReadNoteFile(number, note);
   if (outcome == ERROR_SUCCESS) {
-    OpenNoteEditor(kEditNoteMode);
-    if (g_state.noteEditor != nullptr) SetControlText(g_state.noteEdit, note.bytes);
+    OpenNoteEditor(kEditNoteMode, note.bytes);
     ReleaseNoteText(note);
     return;
   }
@@ -207,6 +241,22 @@ void OnClose(HWND window) {
   ShowWindow(window, SW_HIDE);
 }
 
+// Escape hides the window, as its close button does; Tab moves between the
+// input box and the description; each icon's key does what its click does.
+LRESULT OnLookupKey(HWND window, WPARAM key) {
+  if (key == VK_ESCAPE) {
+    OnClose(window);
+  } else if (key == VK_TAB) {
+    MoveFocus(window, GetKeyState(VK_SHIFT) < 0);
+  } else {
+    const IconKey* icon = kIconKeys;
+    while (icon != std::end(kIconKeys) && icon->key != key) ++icon;
+    if (icon == std::end(kIconKeys)) return 0;
+    OnCommand(static_cast<WPARAM>(icon->id));
+  }
+  return 1;
+}
+
 void DestroyPicture(HICON& picture) {
   if (picture != nullptr) DestroyIcon(picture);
   picture = nullptr;
@@ -252,12 +302,9 @@ void PerformLookup() {
 }
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Ctrl+A selects the whole number: after a click into a full box, typing
-  // would otherwise be refused at the seventh character without a sign.
-  if (message == WM_CHAR && wParam == kSelectAllCharacter) {
-    SelectAllInput();
-    return 0;
-  }
+  // Keys go to the window first: Ctrl+A selects the whole number (after a
+  // click into a full box, typing would otherwise be refused at the seventh
+  // character without a sign), and the icons' keys and Tab act there.
   if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
   if (message != WM_CHAR || wParam != 13) {
     return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
@@ -302,9 +349,7 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       }
       break;
     case kControlKeyMessage:
-      if (wParam != VK_ESCAPE) return 0;
-      OnClose(window);  // Escape hides the window, as its close button does
-      return 1;
+      return OnLookupKey(window, wParam);
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
       break;

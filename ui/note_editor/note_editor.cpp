@@ -56,29 +56,35 @@ void PaintEditor(HWND editor) {
 // Save stores the note under the number the editor was opened for (its
 // caption), even when a host word has run another lookup behind it; the note
 // icon turns yellow only when that number is still the one on display. A
-// note that could not be written keeps the editor open with the typed text
-// and the icon as it was, and the user is told why.
-void SaveEditorNote(HWND editor) {
+// note that could not be written keeps the icon as it was, and the user is
+// told why; false then.
+bool SaveEditorText(HWND editor) {
   const DWORD outcome = SaveNote(g_state.editorNumber);
   if (outcome != ERROR_SUCCESS) {
     ReportNoteFailure(editor, g_state.editorNumber, kNoteNotSaved, outcome);
-    return;
+    return false;
   }
   if (lstrcmpiA(g_state.editorNumber, g_state.currentNumber) == 0) SetNoteIcon(true);
-  SendMessageA(editor, WM_CLOSE, 0, 0);
+  return true;
 }
 
-// Escape is the Close button (the typed text is dropped, as Close drops it)
-// and Ctrl+S the Save button.
-LRESULT OnEditorKey(HWND editor, WPARAM key) {
-  if (key == VK_ESCAPE) {
-    SendMessageA(editor, WM_CLOSE, 0, 0);
-  } else if (key == (kWithControl | 'S')) {
-    SaveEditorNote(editor);
-  } else {
-    return 0;
-  }
-  return 1;
+// Whether closing would drop text the user typed: a changed note, or any
+// text of a new one.
+bool EditorTextChanged() {
+  if (SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return false;
+  return g_state.editorMode == kEditNoteMode || GetWindowTextLengthA(g_state.noteEdit) > 0;
+}
+
+// Before typed text goes: "Save the changes ...?" Yes saves (a note that
+// cannot be saved keeps the editor open), No drops the text, Cancel keeps
+// the editor open with it. Where the close may not be refused (the host is
+// closing) there is no Cancel, and the editor goes whatever the save did.
+bool MayCloseEditor(HWND editor, bool mayCancel) {
+  if (!EditorTextChanged()) return true;
+  const int answer = AskToSaveChanges(editor, g_state.editorNumber, mayCancel);
+  if (answer == IDNO) return true;
+  if (answer == IDYES) return SaveEditorText(editor) || !mayCancel;
+  return false;
 }
 
 void CloseEditorWindow(HWND editor) {
@@ -86,6 +92,25 @@ void CloseEditorWindow(HWND editor) {
   DestroyWindow(editor);
   g_state.noteEditor = nullptr;
   UnregisterClassA(kNoteEditorClass, g_state.moduleInstance);
+}
+
+void OnSave(HWND editor) {
+  if (SaveEditorText(editor)) CloseEditorWindow(editor);
+}
+
+// Escape is the Close button, Ctrl+S the Save button, and Tab and Shift+Tab
+// move between the text and the buttons.
+LRESULT OnEditorKey(HWND editor, WPARAM key) {
+  if (key == VK_ESCAPE) {
+    SendMessageA(editor, WM_CLOSE, 0, 0);
+  } else if (key == (kWithControl | 'S')) {
+    OnSave(editor);
+  } else if (key == VK_TAB) {
+    MoveFocus(editor, GetKeyState(VK_SHIFT) < 0);
+  } else {
+    return 0;
+  }
+  return 1;
 }
 
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,7 +123,7 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       if (wParam == kSaveButtonId) {
-        SaveEditorNote(window);
+        OnSave(window);
         return 0;
       }
       if (wParam == kCloseButtonId) {
@@ -106,8 +131,8 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
       }
       break;
-    case WM_CLOSE:
-      CloseEditorWindow(window);
+    case WM_CLOSE:  // Close, Escape, Alt+F4
+      if (MayCloseEditor(window, true)) CloseEditorWindow(window);
       return 0;
     case WM_SETFOCUS:
       // Activated again, the editor passes the keyboard focus on to its text.
@@ -123,7 +148,7 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void OpenNoteEditor(int mode) {
+void OpenNoteEditor(int mode, const char* text) {
   if (!ComposeCaption(mode)) {
     // No editor: make sure the caller's LoadNote reaches no stale control.
     g_state.noteEdit = nullptr;
@@ -131,18 +156,22 @@ void OpenNoteEditor(int mode) {
   }
   ZeroFill(g_state.editorNumber);
   AppendText(g_state.editorNumber, g_state.currentNumber);
+  g_state.editorMode = static_cast<uint8_t>(mode);
   RegisterWindowClass(kNoteEditorClass, NoteEditorProc, CS_HREDRAW | CS_VREDRAW, nullptr);
 
   const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
   g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
                                        WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
                                        kNoteEditorHeight, nullptr, nullptr, g_state.moduleInstance, nullptr);
+  SetControlText(g_state.noteEdit, text);
+  SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);  // what it opened with counts as unchanged
   SetFocus(g_state.noteEdit);
 }
 
-
 void CloseNoteEditor() {
-  if (g_state.noteEditor != nullptr) SendMessageA(g_state.noteEditor, WM_CLOSE, 0, 0);
+  if (g_state.noteEditor == nullptr) return;
+  MayCloseEditor(g_state.noteEditor, false);
+  CloseEditorWindow(g_state.noteEditor);
 }
 
 }  // namespace orva

@@ -6,11 +6,13 @@
 
 namespace orva {
 
-// mode 1 (create) or 2 (edit); the editor's rich edit is in g_state.noteEdit
-// when this returns. In edit mode the caller then puts the stored note into it.
-void OpenNoteEditor(int mode);
+// mode 1 (create) or 2 (edit), showing text (the stored note in edit mode;
+// null for none); the editor's rich edit is in g_state.noteEdit when this
+// returns. Closing it asks before the text typed since is dropped.
+void OpenNoteEditor(int mode, const char* text = nullptr);
 
-// Closes an open editor without saving (host shutdown); nothing when none is open.
+// The host is closing: an open editor goes, after the question about typed
+// text, which here has Yes and No only; nothing when none is open.
 void CloseNoteEditor();
 
 }  // namespace orva

@@ -1,7 +1,10 @@
 // The small window routines that the lookup window, the note editor and the
 // browser share: class registration, child controls and their text, screen
-// centring, the etched separator, the shared font and the note icon's picture.
+// centring, the etched separator, the shared font, the note icon's picture,
+// the keys every window handles alike and the question about unsaved text.
 #include "ui/window_routines/window_routines.h"
+
+#include <commctrl.h>
 
 #include "resources/resource_ids.h"
 #include "state/addin_state.h"
@@ -84,12 +87,57 @@ void RelayKeys(HWND control) {
 
 bool OfferKeyToWindow(HWND control, WPARAM key) {
   if (GetKeyState(VK_CONTROL) < 0) key |= kWithControl;
-  if (SendMessageA(GetParent(control), kControlKeyMessage, key, 0) == 0) return false;
+  // Ctrl+A is "select all" in every edit field; the platform's edit control
+  // would type it as a character instead.
+  const bool selectAll = key == (kWithControl | 'A') && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+  if (selectAll) {
+    SendMessageA(control, EM_SETSEL, 0, -1);
+  } else if (SendMessageA(GetParent(control), kControlKeyMessage, key, 0) == 0) {
+    return false;
+  }
   // The key's character (Escape, Ctrl+S, Enter) is already on its way to
   // the control: a key taken by the window types nothing.
   MSG typed;
   PeekMessageA(&typed, control, WM_CHAR, WM_CHAR, PM_REMOVE);
   return true;
+}
+
+void MoveFocus(HWND window, bool backwards) {
+  const HWND from = GetFocus();
+  HWND control = from;
+  do {
+    control = GetWindow(control != nullptr ? control : GetWindow(window, GW_CHILD), backwards ? GW_HWNDPREV : GW_HWNDNEXT);
+    if (control == nullptr) control = GetWindow(GetWindow(window, GW_CHILD), backwards ? GW_HWNDLAST : GW_HWNDFIRST);
+    if (IsWindowVisible(control) && IsWindowEnabled(control) &&
+        (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0) {
+      SetFocus(control);
+      return;
+    }
+  } while (control != from && control != nullptr);
+}
+
+int AskToSaveChanges(HWND owner, const char* name, bool mayCancel) {
+  char caption[64] = {};
+  GetWindowTextA(owner, caption, sizeof caption);
+  char question[64] = {};
+  AppendText(question, "Save the changes to the note ", name, "?");
+  return MessageBoxA(owner, question, caption, (mayCancel ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONQUESTION);
+}
+
+// InitCommonControlsEx came with later versions of comctl32 than the oldest
+// the add-in runs with; where it is absent, InitCommonControls registers
+// every class.
+void RegisterCommonControlClasses() {
+  using InitControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  // Through void*: the platform hands every function out under one type.
+  const InitControls initControls = reinterpret_cast<InitControls>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx")));
+  if (initControls == nullptr) {
+    InitCommonControls();
+    return;
+  }
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+  initControls(&classes);
 }
 
 }  // namespace orva

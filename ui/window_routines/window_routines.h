@@ -40,6 +40,22 @@ void SetControlText(HWND control, const char* text);
 // its user data, which the add-in's controls leave to their creator.
 void RelayKeys(HWND control);
 // Offers one key pressed in control to its window; true when it took it.
+// Ctrl+A in an edit field selects all its text, whichever window it is in.
 bool OfferKeyToWindow(HWND control, WPARAM key);
+
+// Tab and Shift+Tab: the keyboard focus moves to the next (previous) control
+// of window, in the order the controls were created, that can take it:
+// shown, enabled, and not a label or an icon.
+void MoveFocus(HWND window, bool backwards);
+
+// The question before an edited note goes unsaved: "Save the changes to the
+// note A2008?", in a box owned by owner under owner's caption, with Yes, No
+// and, where the close may be refused, Cancel. Answers IDYES, IDNO or
+// IDCANCEL (Escape on the box).
+int AskToSaveChanges(HWND owner, const char* name, bool mayCancel);
+
+// The tree view's and the tooltip's window classes are comctl32's to
+// register when asked, and a host is not obliged to have asked.
+void RegisterCommonControlClasses();
 
 }  // namespace orva

@@ -108,7 +108,7 @@ TEST_F(FindAndKeysTest, F3BeforeAnyWordsOpensTheBoxToAskForThem) {
   ASSERT_TRUE(IsWindowVisible(FindBox()));
   EXPECT_EQ("Type the words to find.", Status());
   EXPECT_EQ(GetDlgItem(FindBox(), kFindEditId), GetFocus());
-  EXPECT_EQ("", Selected());
+  EXPECT_EQ("CVTRES", Selected()) << "the selection the browser opened with stays";
 }
 
 // The find box sits beside the browser where the screen has room, and over
@@ -147,12 +147,13 @@ TEST_F(FindAndKeysTest, CtrlSSavesTheNoteOnlyWhileSaveIsOnAndEscapeCloses) {
 }
 
 // Whatever takes the edited note from view asks first: Yes saves it under
-// its name, No drops the changes; an unchanged note is not asked about.
+// its name, No drops the changes, Cancel (or Escape on the box) keeps the
+// note selected with its text; an unchanged note is not asked about.
 TEST_F(FindAndKeysTest, EditedNoteIsAskedAboutBeforeItGoesFromView) {
   enum Trigger { kSelectAnother, kCollapseAll, kClose };
   for (Trigger trigger : {kSelectAnother, kCollapseAll, kClose}) {
-    for (int answer : {IDYES, IDNO}) {
-      SCOPED_TRACE("trigger " + std::to_string(trigger) + (answer == IDYES ? ", Yes" : ", No"));
+    for (int answer : {IDYES, IDNO, IDCANCEL}) {
+      SCOPED_TRACE("trigger " + std::to_string(trigger) + ", answer " + std::to_string(answer));
       PutNote("A2008", std::string("old\0", 4));
       PutNote("A2009", std::string("other\0", 6));
       HWND browser = Open(kNoteBrowserIconId);
@@ -175,11 +176,15 @@ TEST_F(FindAndKeysTest, EditedNoteIsAskedAboutBeforeItGoesFromView) {
       ASSERT_TRUE(g_box.shown);
       EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
       EXPECT_EQ(browser, g_box.owner);
-      EXPECT_TRUE(g_box.yes && g_box.no && !g_box.ok);
+      EXPECT_TRUE(g_box.yes && g_box.no && g_box.cancel && !g_box.ok);
       EXPECT_EQ(answer == IDYES ? std::string("new\0", 4) : std::string("old\0", 4), NoteBytes("A2008"));
       EXPECT_EQ(std::string("other\0", 6), NoteBytes("A2009"));
-      EXPECT_EQ(trigger == kClose, !IsWindow(browser));
-      if (IsWindow(browser)) {
+      EXPECT_EQ(trigger == kClose && answer != IDCANCEL, !IsWindow(browser));
+      if (answer == IDCANCEL) {
+        EXPECT_EQ("A2008", Selected()) << "Cancel did not keep the edited note";
+        EXPECT_EQ("new", TextOf(g_state.noteEdit));
+        SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+      } else if (IsWindow(browser)) {
         EXPECT_NE("A2008", Selected()) << "the selection did not move on";
         // Nothing changed since: the note goes from view without a question.
         SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
@@ -187,8 +192,8 @@ TEST_F(FindAndKeysTest, EditedNoteIsAskedAboutBeforeItGoesFromView) {
         takeFromView();
         StopAnswering();
         EXPECT_FALSE(g_box.shown) << "asked about an unchanged note";
-        CloseBrowser();
       }
+      CloseBrowser();
     }
   }
 }

@@ -143,7 +143,10 @@ TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {
   HWND editor = OpenEditorFromNoteIcon();
   ASSERT_NE(nullptr, editor);
   standin::TypeText("dropped");
+  AnswerNextMessageBox(IDNO);
   Click(editor, orva::kCloseButtonId);
+  StopAnswering();
+  EXPECT_TRUE(g_box.shown) << "typed text dropped unasked";
   EXPECT_FALSE(FileExists(NotePath("A2008")));
   EXPECT_TRUE(NoteIconShows(IDI_NO_NOTE));
   ExpectClosed(editor);
@@ -173,15 +176,46 @@ TEST_F(NoteEditorHostTest, HostWordBehindTheEditorChangesNeitherItsNumberNorTheI
   ExpectClosed(editor);
 }
 
-TEST_F(NoteEditorHostTest, HostShutdownClosesTheEditorWithoutSaving) {
-  LookUp("A2008");
-  HWND editor = OpenEditorFromNoteIcon();
-  ASSERT_NE(nullptr, editor);
-  standin::TypeText("unsaved");
-  standin::CloseHost();
-  EXPECT_FALSE(IsWindow(editor));
-  EXPECT_FALSE(ClassRegistered(kNoteEditorClass));
-  EXPECT_FALSE(FileExists(NotePath("A2008")));
+// The host's close cannot be refused: the question about typed text has Yes
+// and No only, and the editor goes either way.
+TEST_F(NoteEditorHostTest, HostCloseAsksAboutTypedTextWithYesAndNoOnly) {
+  struct Case {
+    const char* what;
+    const char* typed;
+    int answer;          // 0: no question expected
+    const char* stored;  // the note file afterwards; null: none
+  };
+  const Case cases[] = {
+      {"nothing typed", "", 0, nullptr},
+      {"No", "dropped", IDNO, nullptr},
+      {"Yes", "kept", IDYES, "kept"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (&c != cases) SetUp();  // a host and an add-in of their own for each case
+    LookUp("A2008");
+    HWND editor = OpenEditorFromNoteIcon();
+    ASSERT_NE(nullptr, editor);
+    standin::TypeText(c.typed);
+    AnswerNextMessageBox(c.answer != 0 ? c.answer : IDNO);
+    standin::CloseHost();
+    StopAnswering();
+    EXPECT_EQ(c.answer != 0, g_box.shown);
+    if (g_box.shown) {
+      EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+      EXPECT_TRUE(g_box.yes && g_box.no);
+      EXPECT_FALSE(g_box.cancel) << "the host's close cannot be cancelled";
+    }
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_FALSE(ClassRegistered(kNoteEditorClass));
+    if (c.stored != nullptr) {
+      EXPECT_EQ(std::string(c.stored) + '\0', NoteBytes("A2008"));
+    } else {
+      EXPECT_FALSE(FileExists(NotePath("A2008")));
+    }
+    standin::UnloadAddin();
+    RemoveTree(folder_);
+  }
 }
 
 }  // namespace

@@ -184,46 +184,91 @@ TEST_F(NoteEditorTest, SaveOfAnEmptyTextStoresOneZeroByte) {
   EXPECT_EQ(std::string("\0", 1), NoteBytes("A2008"));
 }
 
-TEST_F(NoteEditorTest, CloseDropsTheTextAndChangesNothing) {
-  PutNote("A2008", std::string("old\0", 4));
-  SetNoteIcon(true);
-  const HICON picture = g_state.notePicture;
-  HWND editor = Open(kEditNoteMode, "A2008");
-  LoadNote(g_state.currentNumber);
-  SetControlText(g_state.noteEdit, "typed but not saved");
-  Click(Button(kCloseButtonId));
-  EXPECT_EQ(std::string("old\0", 4), NoteBytes("A2008"));
-  EXPECT_EQ(1, g_state.noteExists);
-  EXPECT_EQ(picture, g_state.notePicture) << "the note picture was replaced";
-  ExpectClosed(editor);
+// Text typed since the editor opened is never dropped unasked: Close and
+// Escape ask "Save the changes ...?" with Yes, No and Cancel. Yes saves, No
+// drops, Cancel keeps the editor open with its text. Without a change (or a
+// new note whose text was typed and erased) the editor closes at once.
+TEST_F(NoteEditorTest, TypedTextIsAskedAboutOnCloseAndEscape) {
+  enum Way { kCloseButton, kEscape };
+  struct Case {
+    const char* what;
+    int mode;
+    Way way;
+    const char* typed;  // typed into the text area
+    bool erased;        // then as many Backspaces
+    int answer;         // 0: no question expected
+    const char* stored; // the note file afterwards; null: none
+    bool open;          // the editor still open afterwards
+  };
+  const Case cases[] = {
+      {"Close, nothing typed", kEditNoteMode, kCloseButton, "", false, 0, "old", false},
+      {"Close, No", kEditNoteMode, kCloseButton, "new ", false, IDNO, "old", false},
+      {"Close, Cancel", kEditNoteMode, kCloseButton, "new ", false, IDCANCEL, "old", true},
+      {"Close, Yes", kEditNoteMode, kCloseButton, "new ", false, IDYES, "new old", false},
+      {"Escape, Cancel", kEditNoteMode, kEscape, "new ", false, IDCANCEL, "old", true},
+      {"Escape, Yes", kEditNoteMode, kEscape, "new ", false, IDYES, "new old", false},
+      {"Escape, a new note typed and erased", kCreateNoteMode, kEscape, "xy", true, 0, nullptr, false},
+      {"Close, a new note, No", kCreateNoteMode, kCloseButton, "new", false, IDNO, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.mode == kEditNoteMode) PutNote("A2008", std::string("old\0", 4));
+    SetNoteIcon(c.mode == kEditNoteMode);
+    SetCurrentNumber("A2008");
+    OpenNoteEditor(c.mode, c.mode == kEditNoteMode ? "old" : nullptr);
+    HWND editor = g_state.noteEditor;
+    SetForegroundWindow(editor);
+    SendMessageA(g_state.noteEdit, EM_SETSEL, 0, 0);
+    standin::TypeText(c.typed);
+    for (size_t i = 0; c.erased && i < strlen(c.typed); ++i) PressKey(VK_BACK);
+    const std::string text = TextOf(g_state.noteEdit);
+    AnswerNextMessageBox(c.answer != 0 ? c.answer : IDCANCEL);
+    if (c.way == kCloseButton) {
+      Click(Button(kCloseButtonId));
+    } else {
+      PressKey(VK_ESCAPE);
+    }
+    StopAnswering();
+    EXPECT_EQ(c.answer != 0, g_box.shown);
+    if (g_box.shown) {
+      EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+      EXPECT_TRUE(g_box.yes && g_box.no && g_box.cancel);
+      EXPECT_EQ(editor, g_box.owner);
+    }
+    if (c.stored != nullptr) {
+      EXPECT_EQ(std::string(c.stored) + '\0', NoteBytes("A2008"));
+    } else {
+      EXPECT_FALSE(FileExists(NotePathOf("A2008")));
+    }
+    EXPECT_EQ(c.open, IsWindow(editor) != FALSE);
+    if (c.open) {
+      EXPECT_EQ(text, TextOf(g_state.noteEdit)) << "Cancel keeps the text";
+      SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+      Click(Button(kCloseButtonId));
+    }
+    ExpectClosed(editor);
+    RemoveTree(notesFolder_);
+    CreateDirectoryA(notesFolder_.c_str(), nullptr);
+  }
 }
 
-// Escape is the Close button (the typed text dropped, as Close drops it) and
-// Ctrl+S the Save button, pressed wherever the editor's focus is.
-TEST_F(NoteEditorTest, EscapeClosesAsCloseDoesAndCtrlSSaves) {
+// Ctrl+S is the Save button, pressed wherever the editor's focus is; Tab and
+// Shift+Tab move between the text and the buttons.
+TEST_F(NoteEditorTest, CtrlSSavesAndTabMovesThroughTheEditor) {
   PutNote("A2008", std::string("old\0", 4));
   HWND editor = Open(kEditNoteMode, "A2008");
   SetForegroundWindow(editor);
   standin::TypeText("typed");
-  PressKey(VK_ESCAPE);
-  EXPECT_EQ(std::string("old\0", 4), NoteBytes("A2008"));
-  ExpectClosed(editor);
-
-  editor = Open(kEditNoteMode, "A2008");
-  SetForegroundWindow(editor);
-  standin::TypeText("typed");
-  SetFocus(Button(kCloseButtonId));  // where a click on a button leaves the focus
+  PressKey(VK_TAB);
+  EXPECT_EQ(Button(kSaveButtonId), GetFocus());
+  PressKey(VK_TAB);
+  EXPECT_EQ(Button(kCloseButtonId), GetFocus());
+  PressKey(VK_TAB);
+  EXPECT_EQ(g_state.noteEdit, GetFocus()) << "Tab goes round";
+  PressKey(VK_TAB, false, true);
+  EXPECT_EQ(Button(kCloseButtonId), GetFocus()) << "Shift+Tab goes back";
   PressKey('S', true);
   EXPECT_EQ(std::string("typed\0", 6), NoteBytes("A2008"));
-  ExpectClosed(editor);
-}
-
-TEST_F(NoteEditorTest, CloseWithoutANoteCreatesNone) {
-  HWND editor = Open(kCreateNoteMode, "A2008");
-  SetControlText(g_state.noteEdit, "typed");
-  Click(Button(kCloseButtonId));
-  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
-  EXPECT_EQ(0, g_state.noteExists);
   ExpectClosed(editor);
 }
 
@@ -279,15 +324,6 @@ TEST_F(NoteEditorTest, NumberTooLongForTheCaptionOpensNoEditor) {
     EXPECT_FALSE(ClassRegistered(kNoteClass));
     EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow));
   }
-}
-
-TEST_F(NoteEditorTest, HostShutdownClosesTheEditorWithoutSaving) {
-  HWND editor = Open(kCreateNoteMode, "A2008");
-  SetControlText(g_state.noteEdit, "unsaved");
-  DllProc(g_state.hostWindow, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(editor));
-  EXPECT_FALSE(ClassRegistered(kNoteClass));
-  EXPECT_FALSE(FileExists(NotePathOf("A2008")));
 }
 
 }  // namespace

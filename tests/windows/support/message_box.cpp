@@ -40,6 +40,7 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   g_box.yes = GetDlgItem(dialog, IDYES) != nullptr;
   g_box.no = GetDlgItem(dialog, IDNO) != nullptr;
   g_box.ok = GetDlgItem(dialog, IDOK) != nullptr;
+  g_box.cancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
   if (g_beforeAnswer != nullptr) g_beforeAnswer();
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
 }

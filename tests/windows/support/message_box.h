@@ -10,7 +10,7 @@ struct MessageBoxSeen {
   bool shown;
   HWND owner;
   std::string text, caption;
-  bool yes, no, ok;
+  bool yes, no, ok, cancel;
 };
 extern MessageBoxSeen g_box;
 
