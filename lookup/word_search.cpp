@@ -6,7 +6,7 @@ namespace {
 
 // Lower case in Windows-1252: A-Z, the accented capitals from 0xC0 (but not
 // the multiplication sign 0xD7), and the four capitals below 0xA0.
-unsigned char Fold(unsigned char c) {
+constexpr unsigned char FoldCharacter(unsigned char c) {
   if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 0x20);
   switch (c) {
     case 0x8A: return 0x9A;  // S caron
@@ -17,15 +17,48 @@ unsigned char Fold(unsigned char c) {
   }
 }
 
-bool PieceHolds(const TextPiece& piece, const char* word) {
-  const size_t wordLength = TextLength(word);
+// The folding as a table, made by the compiler: a find runs it over every
+// byte of ten thousand messages, where a table lookup costs a fraction of
+// the comparisons.
+struct FoldTable {
+  unsigned char of[256];
+};
+constexpr FoldTable MakeFoldTable() {
+  FoldTable table = {};
+  for (int c = 0; c < 256; ++c) table.of[c] = FoldCharacter(static_cast<unsigned char>(c));
+  return table;
+}
+constexpr FoldTable kFold = MakeFoldTable();
+
+unsigned char Fold(char c) { return kFold.of[static_cast<unsigned char>(c)]; }
+
+// The capital that folds to the small letter folded; folded itself for a
+// byte no other byte folds to.
+unsigned char CapitalOf(unsigned char folded) {
+  if ((folded >= 'a' && folded <= 'z') || (folded >= 0xE0 && folded <= 0xFE && folded != 0xF7)) {
+    return static_cast<unsigned char>(folded - 0x20);
+  }
+  switch (folded) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return folded;
+  }
+}
+
+// A find runs this over every message: the places the word may start are
+// found by its first byte in both its forms, and only there is the rest
+// compared letter by folded letter.
+bool PieceHolds(const TextPiece& piece, const char* word, size_t wordLength) {
   if (wordLength > piece.length) return false;
+  const unsigned char first = Fold(word[0]);
+  const unsigned char capital = CapitalOf(first);
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(piece.start);
   for (size_t at = 0; at + wordLength <= piece.length; ++at) {
-    size_t i = 0;
-    while (i < wordLength && Fold(static_cast<unsigned char>(piece.start[at + i])) ==
-                                 Fold(static_cast<unsigned char>(word[i]))) {
-      ++i;
-    }
+    if (text[at] != first && text[at] != capital) continue;
+    size_t i = 1;
+    while (i < wordLength && Fold(static_cast<char>(text[at + i])) == Fold(word[i])) ++i;
     if (i == wordLength) return true;
   }
   return false;
@@ -35,8 +68,10 @@ bool PieceHolds(const TextPiece& piece, const char* word) {
 
 bool TextsHoldAllWords(const TextPiece* texts, size_t textCount, const char* const* words, size_t count) {
   for (size_t i = 0; i < count; ++i) {
+    const size_t wordLength = TextLength(words[i]);
+    if (wordLength == 0) continue;  // an empty word is in every text
     size_t t = 0;
-    while (t < textCount && !PieceHolds(texts[t], words[i])) ++t;
+    while (t < textCount && !PieceHolds(texts[t], words[i], wordLength)) ++t;
     if (t == textCount) return false;
   }
   return true;

@@ -71,9 +71,10 @@ struct AddinState {
   HTREEITEM selectedItem;        // the tree item of the note on display
   char selectedNote[kNumberSize];  // the name of the note selected last
   HWND findBox;                  // the Error Browser's find box; null until its first use
+  HMODULE errorModules[7];       // the Error Browser's modules by catalogue slot, open from its fill to its close
   // The Error Browser's items in tree order with what a find compares them
-  // by, read at the first find and kept while that browser is open (its tree
-  // does not change after the fill); from the process heap.
+  // by, kept by its fill while that browser is open (its tree does not change
+  // after the fill); from the process heap.
   struct OrderedItem* treeOrder;
   size_t treeOrderCount;
 };

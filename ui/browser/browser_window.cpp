@@ -163,7 +163,7 @@ void CloseBrowserWindow(HWND browser) {
   g_state.browserWindow = nullptr;
   DestroyWindow(browser);  // and the find box it owns
   ForgetFindBox();
-  ForgetTreeOrder();
+  CloseErrorCatalogue();
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
 }
 

@@ -5,6 +5,7 @@
 #include "ui/browser/error_catalogue.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "lookup/error_lookup.h"
 #include "lookup/message_module.h"
@@ -50,8 +51,9 @@ struct Match {
   uint32_t number;
 };
 
-// One find: the words, the module being walked, and the errors found to hold
-// them, in a heap array with room for every item of the tree.
+// One find: the words, the module being walked, the errors found to hold
+// them (a heap array with room for every item of the tree), and the error
+// whose name the words are, when they are one.
 struct FindWalk {
   const char* const* words;
   size_t count;
@@ -59,6 +61,7 @@ struct FindWalk {
   Match* matches;
   size_t found;
   size_t capacity;
+  Match exact;  // slot 0: none
 };
 
 // The visitor of the find's walk: the entry's text is read where the walk
@@ -68,13 +71,14 @@ struct FindWalk {
 void MatchEntry(void* context, uint32_t number, const MessageEntry& entry) {
   FindWalk& walk = *static_cast<FindWalk*>(context);
   if (walk.found == walk.capacity) return;  // a module grown since the fill: its new messages have no item
-  size_t length = 0;
-  while (length < entry.textSize && entry.text[length] != 0) ++length;
-  const MessagePieces pieces = SplitMessageText(length < entry.textSize ? entry.text : "");
+  const bool ends = std::memchr(entry.text, 0, entry.textSize) != nullptr;
+  const MessagePieces pieces = SplitMessageText(ends ? entry.text : "");
   char name[kItemTextSize];
   ComposeErrorName(walk.slot, number, name);
   const TextPiece texts[3] = {{name, TextLength(name)}, pieces.title, pieces.description};
-  if (TextsHoldAllWords(texts, 3, walk.words, walk.count)) walk.matches[walk.found++] = Match{walk.slot, number};
+  if (!TextsHoldAllWords(texts, 3, walk.words, walk.count)) return;
+  walk.matches[walk.found++] = Match{walk.slot, number};
+  if (walk.count == 1 && lstrcmpiA(walk.words[0], name) == 0) walk.exact = Match{walk.slot, number};
 }
 
 int CompareMatches(const void* left, const void* right) {
@@ -84,14 +88,16 @@ int CompareMatches(const void* left, const void* right) {
   return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
 }
 
-bool IsMatch(const FindWalk& walk, const Match& wanted) {
+// Asked for every item of the tree at every find: a binary search of the
+// sorted matches, written out rather than through a comparison function.
+bool IsMatch(const FindWalk& walk, const Match& key) {
   size_t low = 0;
-  size_t high = walk.found;
+  size_t high = key.slot != 0 ? walk.found : 0;
   while (low < high) {
     const size_t middle = (low + high) / 2;
-    const int order = CompareMatches(&walk.matches[middle], &wanted);
-    if (order == 0) return true;
-    if (order < 0) {
+    const Match& at = walk.matches[middle];
+    if (at.slot == key.slot && at.number == key.number) return true;
+    if (at.slot < key.slot || (at.slot == key.slot && at.number < key.number)) {
       low = middle + 1;
     } else {
       high = middle;
@@ -100,75 +106,13 @@ bool IsMatch(const FindWalk& walk, const Match& wanted) {
   return false;
 }
 
-}  // namespace
+bool SameMatch(const Match& a, const Match& b) { return a.slot == b.slot && a.number == b.number; }
 
-// The tree's items in its order (each root followed by its items), with
-// what a find compares them by; a root has slot 0, which no error has.
-// Read from the tree at the first find and kept while the browser is open:
-// the Error Browser's tree does not change after its fill, and reading ten
-// thousand items from the tree control costs over ten times a walk of their
-// module.
-struct OrderedItem {
-  HTREEITEM item;
-  Match key;
-};
-
-namespace {
-
-bool ReadTreeOrder() {
-  if (g_state.treeOrder != nullptr) return true;
-  const HWND tree = g_state.treeView;
-  const size_t capacity = static_cast<size_t>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
-  OrderedItem* items = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem) + 1));
-  if (items == nullptr) return false;
-  size_t count = 0;
-  for (HTREEITEM root = NextTreeItem(tree, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
-       root = NextTreeItem(tree, root, TVGN_NEXT)) {
-    items[count++] = OrderedItem{root, Match{0, 0}};
-    const uint32_t slot = SlotOfRoot(root);
-    for (HTREEITEM item = NextTreeItem(tree, root, TVGN_CHILD); item != nullptr && count < capacity;
-         item = NextTreeItem(tree, item, TVGN_NEXT)) {
-      items[count++] = OrderedItem{item, Match{slot, static_cast<uint32_t>(TreeItemData(item))}};
-    }
-  }
-  g_state.treeOrder = items;
-  g_state.treeOrderCount = count;
-  return true;
-}
-
-// Counts the matching items and selects the first one after the selection,
-// in tree order, or the first one of all when none follows it.
-FindOutcome SelectNextMatch(const FindWalk& walk) {
-  const HTREEITEM caret = NextTreeItem(g_state.treeView, nullptr, TVGN_CARET);
-  bool passed = caret == nullptr;
-  HTREEITEM first = nullptr;
-  HTREEITEM next = nullptr;
-  FindOutcome outcome = {1, 0};
-  for (size_t i = 0; i < g_state.treeOrderCount; ++i) {
-    const OrderedItem& entry = g_state.treeOrder[i];
-    if (IsMatch(walk, entry.key)) {
-      ++outcome.total;
-      if (first == nullptr) first = entry.item;
-      if (next == nullptr && passed) {
-        next = entry.item;
-        outcome.position = outcome.total;
-      }
-    }
-    if (entry.item == caret) passed = true;  // the selection itself is not its own next match
-  }
-  if (next == nullptr) next = first;  // past the end: round to the first
-  if (next != nullptr) SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(next));
-  return outcome;
-}
-
-// Walks the message table of the slot's module with visit; a module without
-// a path of its own (no add-in folder) reads like a missing one: nothing.
-void WalkModuleOfSlot(uint32_t slot, MessageVisitor visit, void* context) {
+// The slot's message module, or null; a module without a path of its own
+// (no add-in folder) reads like a missing one.
+HMODULE OpenModuleOfSlot(uint32_t slot) {
   char path[kPathSize];
-  if (!MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) return;
-  HMODULE module = OpenMessageModule(path);
-  WalkMessageTable(module, visit, context);
-  CloseMessageModule(module);
+  return MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path) ? OpenMessageModule(path) : nullptr;
 }
 
 // One module's part of the fill: the queue of items, and the slot whose
@@ -189,14 +133,112 @@ void AddErrorItem(void* context, uint32_t number, const MessageEntry&) {
 
 }  // namespace
 
+// The tree's items in its order (each root followed by its items), with
+// what a find compares them by; a root has slot 0, which no error has. Made
+// by the fill and kept while the browser is open: the Error Browser's tree
+// does not change after its fill, and reading ten thousand items back from
+// the tree control would cost many times a walk of their module.
+struct OrderedItem {
+  HTREEITEM item;
+  Match key;
+};
+
+namespace {
+
+// The fill's items as they go into the tree. Each goes in with sorted
+// placement, in descending order of its name within its root, so it lands
+// before every item of that root inserted earlier: a root's items stand in
+// the tree in the reverse of their insertion. (Error names are letters and
+// digits, on which the fill's order and the tree's agree.)
+struct InsertedItems {
+  OrderedItem* items;
+  size_t count;
+};
+
+void KeepInsertedItem(void* context, HTREEITEM item, const PendingItem& pending) {
+  InsertedItems& inserted = *static_cast<InsertedItems*>(context);
+  inserted.items[inserted.count++] =
+      OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
+}
+
+// The tree's order from the fill's insertions: the roots as the tree sorted
+// them, each followed by its items, last inserted first.
+void KeepTreeOrder(const InsertedItems& inserted) {
+  const size_t capacity = inserted.count + kLastSlot;
+  OrderedItem* order = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem)));
+  if (order == nullptr) return;  // no find will find anything, rather than select a wrong item
+  size_t count = 0;
+  for (HTREEITEM root = NextTreeItem(g_state.treeView, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
+       root = NextTreeItem(g_state.treeView, root, TVGN_NEXT)) {
+    const uint32_t slot = SlotOfRoot(root);
+    order[count++] = OrderedItem{root, Match{0, 0}};
+    for (size_t i = inserted.count; i-- > 0;) {
+      if (inserted.items[i].key.slot == slot && count < capacity) order[count++] = inserted.items[i];
+    }
+  }
+  g_state.treeOrder = order;
+  g_state.treeOrderCount = count;
+}
+
+// Where the find goes from the selection: the first match after it in tree
+// order, round from the end to the first. Words that are exactly an error's
+// name go to that error first, unless the selection is a match already (the
+// user is going through the matches with F3).
+FindOutcome NextMatch(const FindWalk& walk, HTREEITEM* next) {
+  const HTREEITEM caret = NextTreeItem(g_state.treeView, nullptr, TVGN_CARET);
+  FindOutcome outcome = {0, 0};
+  bool passed = caret == nullptr;
+  bool onMatch = false;
+  HTREEITEM first = nullptr;
+  HTREEITEM exact = nullptr;
+  uint32_t exactPosition = 0;
+  *next = nullptr;
+  for (size_t i = 0; i < g_state.treeOrderCount; ++i) {
+    const OrderedItem& entry = g_state.treeOrder[i];
+    if (IsMatch(walk, entry.key)) {
+      ++outcome.total;
+      if (first == nullptr) first = entry.item;
+      if (SameMatch(entry.key, walk.exact)) {
+        exact = entry.item;
+        exactPosition = outcome.total;
+      }
+      if (entry.item == caret) {
+        onMatch = true;
+      } else if (*next == nullptr && passed) {
+        *next = entry.item;
+        outcome.position = outcome.total;
+      }
+    }
+    if (entry.item == caret) passed = true;
+  }
+  if (exact != nullptr && !onMatch) {
+    *next = exact;
+    outcome.position = exactPosition;
+  } else if (*next == nullptr && first != nullptr) {  // past the end: round to the first
+    *next = first;
+    outcome.position = 1;
+  }
+  return outcome;
+}
+
+}  // namespace
+
 void FillErrorCatalogue() {
   InsertToolRoots(true);
   TreeFill fill = {};
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
     FillWalk walk = {&fill, slot};
-    WalkModuleOfSlot(slot, AddErrorItem, &walk);
+    // Open until the browser closes: each find walks the modules again, and
+    // opening six modules costs more than the walk of their tables.
+    g_state.errorModules[slot] = OpenModuleOfSlot(slot);
+    WalkMessageTable(g_state.errorModules[slot], AddErrorItem, &walk);
   }
-  InsertQueuedItems(fill);
+  InsertedItems inserted = {static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, fill.count * sizeof(OrderedItem) + 1)), 0};
+  InsertQueuedItems(fill, inserted.items != nullptr ? KeepInsertedItem : nullptr, &inserted);
+  if (inserted.items != nullptr) {
+    KeepTreeOrder(inserted);
+    HeapFree(GetProcessHeap(), 0, inserted.items);
+  }
 }
 
 void ShowErrorDetail(HTREEITEM root, uint32_t number) {
@@ -215,24 +257,38 @@ void ShowErrorDetail(HTREEITEM root, uint32_t number) {
   ReleaseMessagePieces(&type, &title, &description);
 }
 
-// The texts come from one walk of each module per find: the formatter is
-// not asked once per item, and no text is kept between finds.
-FindOutcome FindNextError(const char* const* words, size_t count) {
-  const size_t items = static_cast<size_t>(SendMessageA(g_state.treeView, TVM_GETCOUNT, 0, 0));
-  FindWalk walk = {words, count, 0, nullptr, 0, items};
+// The texts come from one walk of each module per find, over the modules the
+// fill opened: the formatter is not asked once per item, and no text is kept
+// between finds.
+FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* next) {
+  *next = nullptr;
+  FindWalk walk = {words, count, 0, nullptr, 0, g_state.treeOrderCount, Match{0, 0}};
   walk.matches = static_cast<Match*>(HeapAlloc(GetProcessHeap(), 0, walk.capacity * sizeof(Match) + 1));
   if (walk.matches == nullptr) return FindOutcome{0, 0};
-  for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) WalkModuleOfSlot(walk.slot, MatchEntry, &walk);
+  for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) {
+    WalkMessageTable(g_state.errorModules[walk.slot], MatchEntry, &walk);
+  }
   FindOutcome outcome = {0, 0};
-  if (walk.found != 0 && ReadTreeOrder()) {
+  if (walk.found != 0) {
     std::qsort(walk.matches, walk.found, sizeof(Match), CompareMatches);
-    outcome = SelectNextMatch(walk);
+    outcome = NextMatch(walk, next);
   }
   HeapFree(GetProcessHeap(), 0, walk.matches);
   return outcome;
 }
 
-void ForgetTreeOrder() {
+FindOutcome FindNextError(const char* const* words, size_t count) {
+  HTREEITEM next = nullptr;
+  const FindOutcome outcome = LocateNextError(words, count, &next);
+  if (next != nullptr) SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(next));
+  return outcome;
+}
+
+void CloseErrorCatalogue() {
+  for (HMODULE& module : g_state.errorModules) {
+    if (module != nullptr) CloseMessageModule(module);
+    module = nullptr;
+  }
   if (g_state.treeOrder != nullptr) HeapFree(GetProcessHeap(), 0, g_state.treeOrder);
   g_state.treeOrder = nullptr;
   g_state.treeOrderCount = 0;

@@ -23,9 +23,14 @@ struct FindOutcome {
 
 // Selects, and so shows, the next error after the tree's selection, in tree
 // order and wrapping around at the end, whose name, title or description
-// holds every word in any letter case. With no match the selection stays.
+// holds every word in any letter case; words that are exactly an error's
+// name find that error first. With no match the selection stays.
 FindOutcome FindNextError(const char* const* words, size_t count);
-// The browser has closed: what the finds kept of its tree goes.
-void ForgetTreeOrder();
+// The same without the selection: the item the find would select (null with
+// no match) and where it stands.
+FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* next);
+// The browser has closed: the modules its fill opened and the order it kept
+// for the finds go.
+void CloseErrorCatalogue();
 
 }  // namespace orva

@@ -62,14 +62,15 @@ void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, UINT mask
   item.data = data;
 }
 
-void InsertQueuedItems(TreeFill& fill) {
+void InsertQueuedItems(TreeFill& fill, ItemInserted inserted, void* context) {
   if (fill.items == nullptr) return;
   // A stable order for equal texts is not needed: equal texts are the same
   // name with the same number.
   std::qsort(fill.items, fill.count, sizeof(PendingItem), DescendingWithinParent);
   for (size_t i = 0; i < fill.count; ++i) {
     const PendingItem& item = fill.items[i];
-    InsertTreeItem(item.parent, item.text, item.mask, kItemImage, item.data);
+    const HTREEITEM made = InsertTreeItem(item.parent, item.text, item.mask, kItemImage, item.data);
+    if (inserted != nullptr) inserted(context, made, item);
   }
   HeapFree(GetProcessHeap(), 0, fill.items);
   fill = TreeFill{nullptr, 0, 0};

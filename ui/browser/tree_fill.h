@@ -32,7 +32,9 @@ struct TreeFill {
 // (still sorted, only slower).
 void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, UINT mask, LPARAM data);
 
-// Inserts every queued item and releases the queue.
-void InsertQueuedItems(TreeFill& fill);
+// Inserts every queued item and releases the queue; inserted (when given) is
+// told of each item as it goes in.
+using ItemInserted = void (*)(void* context, HTREEITEM item, const PendingItem& pending);
+void InsertQueuedItems(TreeFill& fill, ItemInserted inserted = nullptr, void* context = nullptr);
 
 }  // namespace orva
