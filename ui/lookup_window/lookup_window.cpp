@@ -1,7 +1,8 @@
-// The lookup window ("ORVARA_Main"): its class, its fourteen controls, the
-// Enter handling of the subclassed input box, one lookup from input to
-// fields, the note and browser icons, close (hide) and the destroy handling
-// that releases what the add-in shares.
+// The lookup window ("ORVARA_Main"): its class, its fourteen controls and
+// the icons' tooltips, the Enter handling of the subclassed input box, one
+// lookup from input to fields, the note and browser icons and their keys,
+// close (hide), the destroy handling that releases what the add-in shares,
+// and the window's end at the host's close.
 #include "ui/lookup_window/lookup_window.h"
 
 #include <commctrl.h>
