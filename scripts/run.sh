@@ -24,7 +24,7 @@ cmake --build --preset windows --target stand-in-host orva-lookup
 
 project=hello
 for log in stand_in_host/projects/*/build.log; do
-  if grep -qiw -- "$number" "$log"; then
+  if grep -qiwF -- "$number" "$log"; then
     project=$(basename "$(dirname "$log")")
     break
   fi

@@ -149,10 +149,7 @@ void JumpToSourceLine() {
 // does not run.
 void OnOutputDoubleClick(WPARAM wParam, LPARAM lParam) {
   ++g_host.paneDoubleClicks;
-  HWND pane = g_host.outputPane;
-  const LRESULT at = SendMessageA(pane, EM_CHARFROMPOS, 0, lParam);
-  SendMessageA(pane, EM_SETSEL, LOWORD(at), LOWORD(at));
-  if (NotifyAddin(pane, kOutputDoubleClick, wParam, lParam) != 0) return;
+  if (NotifyAddin(g_host.outputPane, kOutputDoubleClick, wParam, lParam) != 0) return;
   JumpToSourceLine();
 }
 
