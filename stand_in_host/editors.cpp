@@ -107,7 +107,9 @@ bool SourceLineOf(const std::string& line, std::string* file, int* number) {
   if (start == std::string::npos || open == std::string::npos || open <= start) return false;
   size_t at = open + 1;
   int value = 0;
-  while (at < line.size() && line[at] >= '0' && line[at] <= '9' && value < 1000000) value = value * 10 + (line[at++] - '0');
+  while (at < line.size() && line[at] >= '0' && line[at] <= '9' && value < 1000000) {
+    value = value * 10 + (line[at++] - '0');
+  }
   if (at == open + 1 || at >= line.size() || line[at] != ')') return false;
   const size_t colon = line.find_first_not_of(" \t", at + 1);
   if (colon == std::string::npos || line[colon] != ':') return false;

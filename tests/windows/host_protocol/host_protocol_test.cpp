@@ -454,7 +454,8 @@ TEST_F(HostProtocolTest, ScriptModePrintsTheFieldsOfALookup) {
     const char* fields;
   } cases[] = {
       {"a2008", "Double-clicked a2008 in the output pane, line 3: the add-in answered 1\n",
-       "Error #: A2008\nType: Error\nTitle: syntax error : token\nTool: ML\nDescription:\nA fixture description\nover two lines.\n"},
+       "Error #: A2008\nType: Error\nTitle: syntax error : token\nTool: ML\n"
+       "Description:\nA fixture description\nover two lines.\n"},
       {"LNK1104", "Typed LNK1104 into ORVA (Tools > ORVA)\n",
        "Error #: LNK1104\nType: Fatal Error\nTitle: cannot open file\nTool: LINK\\LIB\\DUMPBIN\\EDITBIN\n"},
   };

@@ -117,9 +117,9 @@ TEST_F(NoteEditorHostTest, YesOpensTheEditorOnlyForTheNumberAskedAboutWhileInsta
     bool opens;
   };
   const Case cases[] = {
-      {"a double-click on the same number", [] { standin::DoubleClickWordInOutput("A2008", "A2008"); }, true},
-      {"a double-click on a number with a note", [] { standin::DoubleClickWordInOutput("LNK1104", "LNK1104"); }, false},
-      {"a double-click on another number without one", [] { standin::DoubleClickWordInOutput("U1050", "U1050"); }, false},
+      {"double-click on the same number", [] { standin::DoubleClickWordInOutput("A2008", "A2008"); }, true},
+      {"double-click on a number with a note", [] { standin::DoubleClickWordInOutput("LNK1104", "LNK1104"); }, false},
+      {"double-click on another without one", [] { standin::DoubleClickWordInOutput("U1050", "U1050"); }, false},
       // Last: the add-in is shut down after it.
       {"the host's close", [] { standin::NotifyAddin(standin::g_host.mainWindow, WM_CLOSE, 0, 0); }, false},
   };
