@@ -156,11 +156,26 @@ if(ORVA_HOST_SOURCES)
   target_link_libraries(stand-in-host PRIVATE user32 gdi32 kernel32)
   target_link_options(stand-in-host PRIVATE -static -s)
   set_target_properties(stand-in-host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_IDE_DIR})
-  add_dependencies(stand-in-host orva_modules)
+  add_dependencies(stand-in-host orva_modules orva_sample_projects)
   if(TARGET orvara)
     add_dependencies(stand-in-host orvara)
   endif()
 endif()
+
+# The sample projects beside the host, in ide/Projects: build logs in the
+# tools' own forms for Make > Build, and the sources their messages name,
+# which the host's double-click in the output pane opens.
+set(ORVA_PROJECTS_SOURCE ${CMAKE_SOURCE_DIR}/stand_in_host/projects)
+file(GLOB_RECURSE ORVA_PROJECT_FILES CONFIGURE_DEPENDS RELATIVE ${ORVA_PROJECTS_SOURCE} ${ORVA_PROJECTS_SOURCE}/*)
+set(ORVA_PROJECT_COPIES)
+foreach(file ${ORVA_PROJECT_FILES})
+  set(copy ${ORVA_IDE_DIR}/Projects/${file})
+  add_custom_command(OUTPUT ${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy ${ORVA_PROJECTS_SOURCE}/${file} ${copy}
+    DEPENDS ${ORVA_PROJECTS_SOURCE}/${file})
+  list(APPEND ORVA_PROJECT_COPIES ${copy})
+endforeach()
+add_custom_target(orva_sample_projects ALL DEPENDS ${ORVA_PROJECT_COPIES})
 
 # --- Tests ------------------------------------------------------------------------
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -215,7 +230,7 @@ function(orva_windows_test name)
   target_link_libraries(${name} PRIVATE gtest ${ORVA_SYSTEM_LIBS})
   target_link_options(${name} PRIVATE -static)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORVA_TEST_DIR})
-  add_dependencies(${name} orva_fixtures orva_modules)
+  add_dependencies(${name} orva_fixtures orva_modules orva_sample_projects)
   if(TARGET orvara)
     add_dependencies(${name} orvara)
   endif()

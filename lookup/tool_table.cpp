@@ -52,6 +52,8 @@ ErrorNumberClass ClassifyErrorNumber(const char* number) {
 namespace {
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsTrailingMark(char c) { return c == ':' || c == ',' || c == '.'; }
 
 // True when text is pattern followed by at least one decimal digit and
 // nothing else.
@@ -67,14 +69,20 @@ bool IsPatternThenDigits(const char* text, const char* pattern) {
 
 }  // namespace
 
+TextPiece TrimPastedNumber(const char* text) {
+  while (IsBlank(*text)) ++text;
+  size_t length = TextLength(text);
+  while (length > 0 && (IsBlank(text[length - 1]) || IsTrailingMark(text[length - 1]))) --length;
+  return {text, length};
+}
+
 bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]) {
   ZeroFill(number);
-  size_t length = TextLength(word);
-  while (length > 0 && (word[length - 1] == ':' || word[length - 1] == ',' || word[length - 1] == '.')) --length;
-  if (length == 0 || length > kMaxErrorNumberLength) return false;
+  const TextPiece piece = TrimPastedNumber(word);
+  if (piece.length == 0 || piece.length > kMaxErrorNumberLength) return false;
   // Upper-cased as the input box upper-cases what is typed.
-  for (size_t i = 0; i < length; ++i) {
-    const char c = word[i];
+  for (size_t i = 0; i < piece.length; ++i) {
+    const char c = piece.start[i];
     number[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   }
   for (const ToolFamily& family : kToolTable) {

@@ -1,7 +1,8 @@
 // The tool table and what is decided from the text of an error number alone:
-// which tool family it names, its digits and message number, whether a host
-// word is worth a lookup, and how a fetched message text falls apart into
-// type, title and description. Portable: no Windows header.
+// which tool family it names, its digits and message number, the number in a
+// text pasted from a build log, whether a host word is worth a lookup, and
+// how a fetched message text falls apart into type, title and description.
+// Portable: no Windows header.
 #pragma once
 
 #include <cstddef>
@@ -48,21 +49,28 @@ struct ErrorNumberClass {
 // the same way, so that no other error is shown in its place.
 ErrorNumberClass ClassifyErrorNumber(const char* number);
 
-// A host word's error number: room for seven characters and the terminator.
-constexpr size_t kHostNumberSize = kMaxErrorNumberLength + 1;
-
-// True when a word picked in the host names an error number: upper-cased,
-// and with the ":", "," and "." a host may leave at its end dropped, it is
-// one of the six patterns (in test order) followed by at least one decimal
-// digit and nothing else, seven characters at most. number then holds it as
-// the input box shows it; otherwise number is empty and the word stays the
-// host's (EAX, PUSH, MAXIMUMERRORS).
-bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]);
-
 struct TextPiece {
   const char* start;
   size_t length;
 };
+
+// The error number in what a user pastes or a host picks from a build log:
+// blanks (and line ends) around it dropped, and the ':' ',' '.' that the
+// tools' messages put after a number ("A2008: syntax", "RC2104 : undefined")
+// dropped from its end with the blanks between. The piece lies within text;
+// nothing inside it is changed, so "A 2008" stays as it is.
+TextPiece TrimPastedNumber(const char* text);
+
+// A host word's error number: room for seven characters and the terminator.
+constexpr size_t kHostNumberSize = kMaxErrorNumberLength + 1;
+
+// True when a word picked in the host names an error number: trimmed as a
+// pasted number and upper-cased, it is one of the six patterns (in test
+// order) followed by at least one decimal digit and nothing else, seven
+// characters at most. number then holds it as the input box shows it;
+// otherwise number is empty and the word stays the host's (EAX, PUSH,
+// MAXIMUMERRORS).
+bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]);
 
 struct MessagePieces {
   TextPiece type;

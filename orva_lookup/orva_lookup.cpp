@@ -4,7 +4,8 @@
 //   orva-lookup --explain [FILE]  every error number of a build log explained
 //   orva-lookup --search WORD...  every message whose texts hold the words
 // The texts go out in the Windows ANSI code page, as the modules hold them,
-// and every line ends in one CR LF.
+// to a file or a pipe; a console shows every character as itself. Every line
+// ends in one CR LF.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -40,7 +41,10 @@ const char kUsage[] =
     "  NUMBER            shows the type, title, tool and description of an error\n"
     "                    number such as A2008, LNK2019, U1077, RC2104, RW1004 or\n"
     "                    CVT1100, read from the message modules in FOLDER (by\n"
-    "                    default the folder orva-lookup.exe lies in)\n"
+    "                    default the folder orva-lookup.exe lies in). Paste it\n"
+    "                    from a build log as it stands: blanks around it and a\n"
+    "                    ':' ',' or '.' after it are dropped (LNK2019: works);\n"
+    "                    it has at most 7 characters\n"
     "  --explain [FILE]  reads a build log of ML, LINK, NMAKE, RC or CVTRES (from\n"
     "                    standard input without FILE) and explains each error\n"
     "                    number in it once, with your ORVA note on it\n"
@@ -51,18 +55,50 @@ const char kUsage[] =
     "errors, or no error holds the words; 2 a usage or folder error.\n";
 
 // --- Output ----------------------------------------------------------------
-// Standard output is binary: every line end is written here as CR LF, whether
-// the text held CR LF (the descriptions), LF (our own lines) or a lone CR.
+// Standard output as the program found it: the console it shows in, or null
+// for a file or a pipe.
+HANDLE g_console;
+
+// A console shows bytes in its own code page, the OEM one by default, where
+// the ANSI bytes of the catalogue's characters beyond ASCII stand for other
+// letters (CVT1100's dash would show as one). So a console is given the
+// text as the ANSI code page reads it, in UTF-16; a file or a pipe gets the
+// ANSI bytes as they are, which scripts and logs compare.
+void FindConsole() {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  g_console = out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode) ? out : nullptr;
+  if (g_console == nullptr) _setmode(_fileno(stdout), _O_BINARY);
+}
+
+void Write(const std::string& bytes) {
+  if (bytes.empty()) return;
+  if (g_console == nullptr) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return;
+  }
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &wide[0], static_cast<int>(wide.size()));
+  DWORD written = 0;
+  WriteConsoleW(g_console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
+// Every line end is written as CR LF, whether the text held CR LF (the
+// descriptions), LF (our own lines) or a lone CR.
 void Print(const char* text, size_t length) {
+  std::string lines;
+  lines.reserve(length + length / 32);
   for (size_t i = 0; i < length; ++i) {
     const char c = text[i];
     if (c == '\r' && i + 1 < length && text[i + 1] == '\n') continue;
     if (c == '\r' || c == '\n') {
-      std::fputs("\r\n", stdout);
+      lines += "\r\n";
     } else {
-      std::fputc(c, stdout);
+      lines += c;
     }
   }
+  Write(lines);
 }
 
 void Print(const std::string& text) { Print(text.data(), text.size()); }
@@ -123,16 +159,23 @@ bool ModuleFolder(const char* given, char (&folder)[orva::kPathSize]) {
 
 // --- orva-lookup NUMBER [FOLDER] -------------------------------------------------
 
-int LookUp(const char* number, const char* folder) {
+int LookUp(const char* argument, const char* folder) {
+  // What users paste from a build log comes with blanks and the message's
+  // colon around the number.
+  const orva::TextPiece number = orva::TrimPastedNumber(argument);
+  if (number.length > orva::kMaxErrorNumberLength) {
+    // The engine would call it incomplete; the user has given too much.
+    const std::string tooLong =
+        "An error number has at most " + std::to_string(orva::kMaxErrorNumberLength) + " characters";
+    PrintFields({"", "", "", tooLong.c_str()});
+    return kNotFound;
+  }
   // The lookup window's input box takes upper case only; so does the console.
   char upper[orva::kNumberSize] = {};
-  orva::CopyFirst(number, orva::TextLength(number), upper);
+  orva::CopyFirst(number.start, number.length, upper);
   CharUpperBuffA(upper, static_cast<DWORD>(orva::TextLength(upper)));
-  // A number longer than the buffer holds would be cut; the engine refuses
-  // anything over seven characters anyway, so hand it the whole text then.
-  const char* asked = orva::TextLength(number) < orva::kNumberSize ? upper : number;
 
-  orva::LookupResult result = orva::RunLookup(asked, folder);
+  orva::LookupResult result = orva::RunLookup(upper, folder);
   PrintFields(orva::FieldsOf(result));
   const int status = result.outcome == orva::LookupOutcome::Found ? kFound : kNotFound;
   orva::ReleaseLookupResult(result);
@@ -264,7 +307,7 @@ bool IsHelp(const char* word) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  _setmode(_fileno(stdout), _O_BINARY);
+  FindConsole();
   if (argc < 2) return UsageError();
   const char* first = argv[1];
   if (IsHelp(first)) {

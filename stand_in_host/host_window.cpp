@@ -1,6 +1,6 @@
 // The stand-in host's main window: its menu bar, its answers to the add-in's
-// requests, its text window with the word request, and how it loads,
-// installs, notifies and finally closes the add-in.
+// requests, and how it loads, installs, notifies and finally closes the
+// add-in. Its two editors are in editors.cpp.
 #include "stand_in_host/stand_in_host.h"
 
 namespace standin {
@@ -15,75 +15,21 @@ const char* const kPopups[kMenuPopups] = {"&File", "&Edit",   "&View",   "F&orma
 
 HMENU BuildMainMenu() {
   HMENU bar = CreateMenu();
+  if (g_host.data[1] != 0) {
+    // The maximised document window's system menu.
+    HMENU document = CreatePopupMenu();
+    AppendMenuA(document, MF_STRING | MF_GRAYED, 0, "&Restore");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(document), "&Document");
+  }
   for (int i = 0; i < kMenuPopups; ++i) {
     HMENU popup = CreatePopupMenu();
     if (i == 0) AppendMenuA(popup, MF_STRING, kExitCommand, "E&xit");
-    if (i == 1) AppendMenuA(popup, MF_STRING, kPickWordCommand, "Look up word at caret\tF1");
+    if (i == 5) AppendMenuA(popup, MF_STRING, kBuildCommand, "&Build");
     if (i == 6) AppendMenuA(popup, MF_STRING, kRebuildMenusCommand, "&Rebuild menus");
+    if (i == 9) AppendMenuA(popup, MF_STRING, kKeywordHelpCommand, "&Keyword help\tF1");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), kPopups[i]);
   }
   return bar;
-}
-
-bool IsWordCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-// Request 2039: the word around the caret of the line it is in, cut to the
-// buffer and terminated within it.
-LRESULT WriteWordAtCaret(HWND edit, size_t size, char* buffer) {
-  if (size == 0 || buffer == nullptr) return 0;
-  DWORD caret = 0;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
-  const int line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, caret, 0));
-  const int lineStart = static_cast<int>(SendMessageA(edit, EM_LINEINDEX, line, 0));
-  char text[1024] = {};
-  *reinterpret_cast<WORD*>(text) = sizeof text - 1;
-  const int length = static_cast<int>(SendMessageA(edit, EM_GETLINE, line, reinterpret_cast<LPARAM>(text)));
-  text[length] = 0;
-  int start = static_cast<int>(caret) - lineStart;
-  if (start > length) start = length;
-  int end = start;
-  while (start > 0 && IsWordCharacter(text[start - 1])) --start;
-  while (end < length && IsWordCharacter(text[end])) ++end;
-  size_t n = 0;
-  for (int i = start; i < end && n + 1 < size; ++i) buffer[n++] = text[i];
-  buffer[n] = 0;
-  return static_cast<LRESULT>(n);
-}
-
-// A picked word goes to the add-in first; a word the add-in leaves alone
-// (answer 0) gets the host's own keyword help, which here names the word in
-// the caption.
-void OfferPickedWord(HWND textWindow) {
-  if (NotifyAddin(textWindow, kWordPicked, 0, 0) != 0) return;
-  char word[64] = {};
-  WriteWordAtCaret(textWindow, sizeof word, word);
-  g_host.keywordHelp = word;
-  const std::string caption = "Stand-in host - keyword help: " + g_host.keywordHelp;
-  SetWindowTextA(g_host.mainWindow, caption.c_str());
-}
-
-LRESULT CALLBACK TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case kWordRequest:
-      return WriteWordAtCaret(window, wParam, reinterpret_cast<char*>(lParam));
-    case WM_KEYDOWN:
-      if (wParam == VK_F1) {
-        OfferPickedWord(window);
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDBLCLK: {
-      // The edit control selects the word first; the caret then lies in it.
-      const LRESULT result = CallWindowProcA(g_host.textWindowPreviousProc, window, message, wParam, lParam);
-      OfferPickedWord(window);
-      return result;
-    }
-    default:
-      break;
-  }
-  return CallWindowProcA(g_host.textWindowPreviousProc, window, message, wParam, lParam);
 }
 
 void OnHostCommand(WPARAM wParam) {
@@ -94,8 +40,11 @@ void OnHostCommand(WPARAM wParam) {
     case kRebuildMenusCommand:
       RebuildMenus();
       break;
-    case kPickWordCommand:
-      OfferPickedWord(g_host.textWindow);
+    case kBuildCommand:
+      if (!g_host.buildLog.empty()) LoadBuildLog(g_host.buildLog);
+      break;
+    case kKeywordHelpCommand:
+      ShowKeywordHelp();
       break;
     default:
       break;
@@ -119,17 +68,18 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnHostCommand(wParam);
       return 0;
     case WM_SIZE:
-      MoveWindow(g_host.textWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      LayOutEditors(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_SETFOCUS:
-      SetFocus(g_host.textWindow);
+      SetFocus(g_host.codeWindow);
       return 0;
     case WM_CLOSE:
       CloseHost();
       return 0;
     case WM_DESTROY:
       g_host.mainWindow = nullptr;
-      g_host.textWindow = nullptr;
+      g_host.codeWindow = nullptr;
+      g_host.outputPane = nullptr;
       if (g_host.quitOnDestroy) PostQuitMessage(0);
       return 0;
     default:
@@ -157,24 +107,17 @@ bool CreateHostWindow(uint32_t dataField) {
 
   HMENU menu = BuildMainMenu();
   g_host.mainWindow = CreateWindowExA(0, kHostClass, "Stand-in host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 112,
-                                      84, 800, 600, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
+                                      40, 800, 680, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
   if (g_host.mainWindow == nullptr) return false;
+  CreateEditors(g_host.mainWindow);
   RECT client;
   GetClientRect(g_host.mainWindow, &client);
-  g_host.textWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT",
-                                      "; Put the caret in an error number and press F1 (or double-click it):\r\n"
-                                      "; A2008 LNK2019 U1073 RC2104 RW1004 CVT1100\r\n\r\n"
-                                      "    mov eax, ebx\r\n",
-                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                          ES_NOHIDESEL,
-                                      0, 0, client.right, client.bottom, g_host.mainWindow, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-  g_host.textWindowPreviousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongA(g_host.textWindow, GWL_WNDPROC, reinterpret_cast<LONG>(TextWindowProc)));
+  LayOutEditors(client.right, client.bottom);
 
   g_host.handles[0] = reinterpret_cast<uint32_t>(g_host.mainWindow);
   g_host.handles[1] = reinterpret_cast<uint32_t>(menu);
-  g_host.handles[2] = reinterpret_cast<uint32_t>(g_host.textWindow);
+  g_host.handles[2] = reinterpret_cast<uint32_t>(g_host.codeWindow);
+  g_host.handles[3] = reinterpret_cast<uint32_t>(g_host.outputPane);
   ShowWindow(g_host.mainWindow, SW_SHOW);
   UpdateWindow(g_host.mainWindow);
   return true;
@@ -227,8 +170,8 @@ bool HookAsks(UINT message) {
   switch (message) {
     case WM_COMMAND:
       return (g_host.hooks[kEax] & kHookMenuCommand) != 0;
-    case kWordPicked:
-      return (g_host.hooks[kEax] & kHookWordPicked) != 0;
+    case kOutputDoubleClick:
+      return (g_host.hooks[kEax] & kHookOutputDoubleClick) != 0;
     case kMenuRebuilt:
       return (g_host.hooks[kEax] & kHookMenuRebuilt) != 0;
     case WM_CLOSE:
@@ -257,7 +200,8 @@ void RebuildMenus() {
 }
 
 UINT FindMenuItem(const char* text, int* position) {
-  for (int i = 0; i < kMenuPopups; ++i) {
+  const int popups = GetMenuItemCount(MainMenu());
+  for (int i = 0; i < popups; ++i) {
     HMENU popup = GetSubMenu(MainMenu(), i);
     const int count = GetMenuItemCount(popup);
     for (int item = 0; item < count; ++item) {
@@ -274,12 +218,5 @@ UINT FindMenuItem(const char* text, int* position) {
 
 void ChooseMenuItem(UINT id) { SendMessageA(g_host.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-LRESULT PickWord(const char* text, int caret) {
-  SetWindowTextA(g_host.textWindow, text);
-  SendMessageA(g_host.textWindow, EM_SETSEL, caret, caret);
-  SetFocus(g_host.textWindow);
-  SendMessageA(g_host.textWindow, WM_KEYDOWN, VK_F1, 0);
-  return g_host.lastAnswer;
-}
 
 }  // namespace standin

@@ -1,15 +1,22 @@
 // stand-in-host.exe: plays the RadASM IDE for orvara.dll, which it loads from
 // Addins\ beside itself.
 //
-//   stand-in-host.exe                      interactive: the menu "Tools" holds
-//                                          "ORVA"; F1 or a double-click in the
-//                                          text window looks up the word there
-//   stand-in-host.exe [options] --lookup NUMBER | --word WORD
+//   stand-in-host.exe [--build-log FILE]   interactive: the menu "Tools" holds
+//                                          "ORVA"; Make > Build shows the
+//                                          build log in the output pane, where
+//                                          a double-click on an error number
+//                                          opens ORVA on it and one elsewhere
+//                                          on a message goes to its source line
+//   stand-in-host.exe [options] --lookup NUMBER
 //
-// Script mode opens ORVA through its menu item and types NUMBER into the
-// input box followed by Enter (--lookup), or puts WORD into the text window
-// and presses F1 there (--word); then prints the lookup window's caption and
-// fields, saves a screenshot when asked, and closes the host as the IDE does.
+// Script mode looks NUMBER up as a user does: when the output pane shows it,
+// a double-click on it there with the mouse; otherwise through the menu item
+// "ORVA", typing NUMBER into the input box followed by Enter. Then it prints
+// the lookup window's caption and fields, saves a screenshot when asked, and
+// closes the host as the IDE does.
+//   --build-log F    the log Make > Build shows (by default
+//                    Projects\hello\build.log beside the program); given,
+//                    it is shown at the start, as after a build
 //   --option N       the option word passed to InstallDll (default 1)
 //   --data-field N   the data record's second field (default 0: submenu 6)
 //   --compact        click the toggle icon after the lookup
@@ -33,12 +40,12 @@ struct Script {
   uint32_t optionWord = 1;
   uint32_t dataField = 0;
   std::string lookup;
-  std::string word;
+  std::string buildLog;
   bool compact = false;
   std::string screenshot;
   std::string addin;
   bool interactive = false;
-  bool scripted() const { return !lookup.empty() || !word.empty() || !screenshot.empty(); }
+  bool scripted() const { return !lookup.empty() || !screenshot.empty(); }
 };
 
 std::string ProgramFolder() {
@@ -62,8 +69,8 @@ bool ParseArguments(int argc, char** argv, Script* script) {
       script->dataField = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 0));
     } else if (option == "--lookup" && hasValue) {
       script->lookup = argv[++i];
-    } else if (option == "--word" && hasValue) {
-      script->word = argv[++i];
+    } else if (option == "--build-log" && hasValue) {
+      script->buildLog = argv[++i];
     } else if (option == "--screenshot" && hasValue) {
       script->screenshot = argv[++i];
     } else if (option == "--addin" && hasValue) {
@@ -88,23 +95,43 @@ void PrintLookupWindow(const LookupView& view) {
   std::printf("Description:\n%s\n", TextOf(view.descriptionBox).c_str());
 }
 
+// The ways a user looks a number up: a double-click on it in the output
+// pane, where a build has left it, or typed into ORVA opened from its menu
+// item.
+void DoubleClickInOutput(const std::string& number, int line, int column) {
+  const bool arrived = DoubleClickOutput(line, column);
+  std::printf("Double-clicked %s in the output pane, line %d: ", number.c_str(), line + 1);
+  if (arrived) {
+    std::printf("the add-in answered %ld\n", static_cast<long>(g_host.lastAnswer));
+  } else {
+    std::printf("the click did not reach the pane\n");
+  }
+}
+
+void TypeIntoOrva(const std::string& number) {
+  int position = 0;
+  const UINT id = FindMenuItem("ORVA", &position);
+  if (id == 0) {
+    std::printf("No menu item \"ORVA\": the add-in is not installed\n");
+    return;
+  }
+  ChooseMenuItem(id);
+  PumpMessages(100);
+  TypeText(number.c_str());
+  TypeText("\r");
+  std::printf("Typed %s into ORVA (Tools > ORVA)\n", number.c_str());
+}
+
 // The user's steps, one after the other, each followed by a moment of the
 // message loop so that windows paint and the hover timer ticks.
 int RunScript(const Script& script) {
-  if (!script.word.empty()) {
-    const std::string line = "    call " + script.word + "  ; picked with F1";
-    const LRESULT taken = PickWord(line.c_str(), 9);
-    std::printf("Word: %s (the add-in answered %ld)\n", script.word.c_str(), static_cast<long>(taken));
-  } else if (!script.lookup.empty()) {
-    int position = 0;
-    const UINT id = FindMenuItem("ORVA", &position);
-    if (id == 0) {
-      std::printf("No menu item \"ORVA\": the add-in is not installed\n");
+  PumpMessages(100);
+  int line = 0, column = 0;
+  if (!script.lookup.empty()) {
+    if (FindInOutput(script.lookup.c_str(), &line, &column)) {
+      DoubleClickInOutput(script.lookup, line, column);
     } else {
-      ChooseMenuItem(id);
-      PumpMessages(100);
-      TypeText(script.lookup.c_str());
-      TypeText("\r");
+      TypeIntoOrva(script.lookup);
     }
   }
   PumpMessages(200);
@@ -142,6 +169,12 @@ int main(int argc, char** argv) {
   g_host.quitOnDestroy = true;
   if (!CreateHostWindow(script.dataField)) {
     std::fprintf(stderr, "stand-in-host: no main window (is there a display?)\n");
+    return 2;
+  }
+  g_host.buildLog = script.buildLog.empty() ? ProgramFolder() + "Projects\\hello\\build.log" : script.buildLog;
+  if (!script.buildLog.empty() && !LoadBuildLog(script.buildLog)) {
+    std::fprintf(stderr, "stand-in-host: cannot read the build log %s\n", script.buildLog.c_str());
+    CloseHost();
     return 2;
   }
   const std::string addin = script.addin.empty() ? ProgramFolder() + "Addins\\orvara.dll" : script.addin;

@@ -82,14 +82,16 @@ TEST(ToolTable, SlotsAndLabels) {
 
 TEST(QualifiesAsErrorNumber, PatternAtTheStartThenDigitsOnly) {
   // The host-protocol tests try the words of an assembly source; these are
-  // the edges of the rule. "" stands for a word that is declined.
+  // the edges of the rule, and of the trim of a number pasted from a build
+  // log. "" stands for a word that is declined.
   const struct {
     const char* word;
     const char* number;
   } cases[] = {
       {"u1050.,", "U1050"}, {"Rc2104", "RC2104"}, {"A1", "A1"},  {"A123456", "A123456"},
-      {"xUx", ""},          {"2008A", ""},        {"A", ""},     {"A2008 ", ""},
+      {"xUx", ""},          {"2008A", ""},        {"A", ""},     {" RC2104 :", "RC2104"},
       {"mov eax", ""},      {"A-2008", ""},       {":", ""},     {"A12345678", ""},
+      {"\tlnk2019:\r\n", "LNK2019"}, {"A 2008", ""}, {"A2008:x", ""}, {" \t", ""},
   };
   for (const auto& c : cases) {
     char number[kHostNumberSize];

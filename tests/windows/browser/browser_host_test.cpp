@@ -157,16 +157,17 @@ TEST_F(BrowserHostTest, NoteSavedInTheBrowserShowsInTheEditor) {
 // The note editor and the browsers have no owner and no taskbar button, and
 // the lookup window stays disabled while one is open: covered by a click on
 // the host, the open one comes back to the front through the menu item
-// "ORVA", and keeps the front while a host word runs its lookup behind it.
+// "ORVA", and keeps the front while a double-click on a number in the
+// output pane runs its lookup behind it.
 TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
   const struct {
     const char* what;
     bool editor;
     bool hostWord;
   } rounds[] = {{"browser, menu item", false, false},
-                {"browser, host word", false, true},
+                {"browser, output pane", false, true},
                 {"editor, menu item", true, false},
-                {"editor, host word", true, true}};
+                {"editor, output pane", true, true}};
   for (const auto& round : rounds) {
     SCOPED_TRACE(round.what);
     LookUp("A2008");
@@ -176,7 +177,7 @@ TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
     standin::PumpMessages(20);
     ASSERT_NE(front, GetForegroundWindow());
     if (round.hostWord) {
-      EXPECT_EQ(1, standin::PickWord("U1050", 2));
+      EXPECT_EQ(1, standin::DoubleClickWordInOutput("NMAKE : fatal error U1050: stopped", "U1050"));
       EXPECT_EQ("NMAKE", standin::TextOf(view_.toolField)) << "the lookup runs in the lookup window";
     } else {
       standin::ChooseMenuItem(standin::FindMenuItem("ORVA", nullptr));

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "stand_in_host/stand_in_host.h"
 #include "tests/windows/support/keys.h"
+#include "tests/windows/support/run_program.h"
 #include "tests/windows/support/test_paths.h"
 
 using namespace standin;
@@ -41,9 +43,9 @@ RECT WindowRect(HWND window) {
   return r;
 }
 
-// A host text window whose word request writes g_word as it stands, cut to
-// the buffer and without a terminator of its own: a word of 32 bytes fills
-// the buffer, the most a host may write.
+// An output pane whose word request writes g_word as it stands, cut to the
+// buffer and without a terminator of its own: a word of 32 bytes fills the
+// buffer, the most a host may write.
 std::string g_word;
 
 LRESULT CALLBACK FixedWordProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -129,7 +131,7 @@ TEST_F(HostProtocolTest, EnabledInstallAnswersHookWordInEaxAndZeroInEcxAndEdx) {
   EXPECT_EQ(0x40004005u, g_host.hooks[kEax]);
   EXPECT_EQ(0u, g_host.hooks[kEcx]) << "ECX was left as it was (0xDEADBEEF before the call)";
   EXPECT_EQ(0u, g_host.hooks[kEdx]) << "EDX was left as it was (0xDEADBEEF before the call)";
-  EXPECT_TRUE(HookAsks(WM_COMMAND) && HookAsks(kWordPicked) && HookAsks(kMenuRebuilt) && HookAsks(WM_CLOSE));
+  EXPECT_TRUE(HookAsks(WM_COMMAND) && HookAsks(kOutputDoubleClick) && HookAsks(kMenuRebuilt) && HookAsks(WM_CLOSE));
   EXPECT_EQ(1u, g_host.requestsAnswered[3]) << "one menu identifier asked for";
 
   char user[257] = {};
@@ -149,6 +151,10 @@ TEST_F(HostProtocolTest, MenuItemGoesToSubmenu6Or7ByTheDataRecord) {
     const UINT id = FindMenuItem("ORVA", &position);
     EXPECT_EQ(kFirstAddinId, id) << "data field " << c.dataField;
     EXPECT_EQ(c.submenu, position) << "data field " << c.dataField;
+    // Before it, a maximised document window's system menu: Tools either way.
+    char popup[32] = {};
+    GetMenuStringA(MainMenu(), position, popup, sizeof popup, MF_BYPOSITION);
+    EXPECT_STREQ("&Tools", popup) << "data field " << c.dataField;
     // Host close takes the item from where it was put.
     NotifyAddin(g_host.mainWindow, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr)) << "data field " << c.dataField << ": item left behind";
@@ -229,10 +235,10 @@ TEST_F(HostProtocolTest, InputBoxTakesSevenCharactersInUpperCase) {
   EXPECT_EQ("U1050", TextOf(view.inputBox));
 }
 
-TEST_F(HostProtocolTest, WordPickedWithAnErrorNumberOpensTheWindowAndLooksItUp) {
+TEST_F(HostProtocolTest, DoubleClickOnAnErrorNumberInTheOutputOpensTheWindowAndLooksItUp) {
   StartHost();
-  const char line[] = "    mov eax, A2008 ; picked";
-  EXPECT_EQ(1, PickWord(line, 15)) << "the add-in takes the notification over";
+  EXPECT_EQ(1, DoubleClickWordInOutput("prog.asm(12) : error A2008: syntax error : token", "A2008"))
+      << "the add-in takes the double-click over";
   LookupView view;
   ASSERT_TRUE(FindLookupView(&view));
   EXPECT_TRUE(IsWindowVisible(view.window));
@@ -240,17 +246,17 @@ TEST_F(HostProtocolTest, WordPickedWithAnErrorNumberOpensTheWindowAndLooksItUp) 
   EXPECT_EQ((Fields{"Error", "syntax error : token", "ML", "A fixture description\r\nover two lines."}),
             FieldsShown(view));
 
-  // Closed (hidden), it is restored by the next qualifying word.
+  // Closed (hidden), it is restored by the next error number.
   SendMessageA(view.window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(view.window));
-  EXPECT_EQ(1, PickWord("U1073", 2));
+  EXPECT_EQ(1, DoubleClickWordInOutput("NMAKE : fatal error U1073: don't know how to make 'x.obj'", "U1073"));
   EXPECT_TRUE(IsWindowVisible(view.window));
   EXPECT_EQ("U1073", TextOf(view.inputBox));
   EXPECT_EQ("NMAKE", TextOf(view.toolField));
 }
 
-// Answering 1 keeps the host from its own action for the word (its keyword
-// help): only a word that is an error number is claimed.
+// Answering 1 keeps the host from its own action for the double-click (its
+// jump to the source line): only a word that is an error number is claimed.
 TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
   StartHost();
   WNDCLASSA windowClass = {};
@@ -258,20 +264,29 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "OrvaFixedWord";
   RegisterClassA(&windowClass);
-  HWND textWindow = CreateWindowA("OrvaFixedWord", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+  HWND pane = CreateWindowA("OrvaFixedWord", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
 
   // Declined first, while no lookup window exists: none may open.
   const std::string declined[] = {"EAX", "PUSH",     "CALL",   "MAXIMUMERRORS", "MOV", "LNK",
                                   "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A')};
   for (const std::string& word : declined) {
     g_word = word;
-    EXPECT_EQ(0, NotifyAddin(textWindow, kWordPicked, 0, 0)) << '"' << word << "\" is left to the host";
+    EXPECT_EQ(0, NotifyAddin(pane, kOutputDoubleClick, 0, 0)) << '"' << word << "\" is left to the host";
   }
-  EXPECT_EQ(0, PickWord("    push EAX", 10));
-  EXPECT_EQ("EAX", g_host.keywordHelp) << "the host's own handling of a declined word";
   LookupView view;
   EXPECT_FALSE(FindLookupView(&view)) << "a declined word opened the lookup window";
+
+  // The code window passes nothing to the add-in: F1 there is the host's own
+  // keyword help, and a double-click only selects.
+  SetWindowTextA(g_host.codeWindow, "    mov eax, A2008");
+  SendMessageA(g_host.codeWindow, EM_SETSEL, 14, 14);
+  SetFocus(g_host.codeWindow);
+  SendMessageA(g_host.codeWindow, WM_KEYDOWN, VK_F1, 0);
+  SendMessageA(g_host.codeWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 5));
+  SendMessageA(g_host.codeWindow, WM_LBUTTONUP, 0, MAKELPARAM(100, 5));
+  EXPECT_EQ("A2008", g_host.keywordHelp);
+  EXPECT_FALSE(FindLookupView(&view)) << "the code window passed a word to the add-in";
 
   const struct {
     const char* word;
@@ -286,12 +301,87 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
   };
   for (const auto& c : claimed) {
     g_word = c.word;
-    EXPECT_EQ(1, NotifyAddin(textWindow, kWordPicked, 0, 0)) << c.word;
+    EXPECT_EQ(1, NotifyAddin(pane, kOutputDoubleClick, 0, 0)) << c.word;
     ASSERT_TRUE(FindLookupView(&view)) << c.word;
     EXPECT_EQ(c.number, TextOf(view.inputBox)) << c.word;
     EXPECT_EQ(c.tool, TextOf(view.toolField)) << c.word;
   }
-  DestroyWindow(textWindow);
+  DestroyWindow(pane);
+}
+
+// The flow a RadASM user meets after a build: a double-click in the output
+// pane yields the word under the pointer by the host's word rule; the
+// add-in claims it when it is an error number and opens on it, and the
+// host then stays where it was; otherwise the host jumps to the source line
+// the message names, if it names one. Each row is a double-click on a line
+// of a sample build log, inside the word clickedIn.
+TEST_F(HostProtocolTest, DoubleClickInTheOutputPaneYieldsTheWordAndEitherLooksItUpOrJumps) {
+  const struct {
+    const char* project;
+    int logLine;            // from 1, as in the file
+    const char* clickedIn;  // where in the line: the first place with this text
+    int offset;             // the character of it that is clicked
+    const char* word;       // what the pane answers the word request with
+    LRESULT answer;         // the add-in's
+    const char* source;     // the file the host opens, or null for none
+    int sourceLine;
+  } rows[] = {
+      {"hello", 3, "A2008", 2, "A2008", 1, nullptr, 0},
+      {"hello", 3, "hello", 1, "hello", 0, "hello.asm", 12},
+      {"hello", 3, "12", 1, "12", 0, "hello.asm", 12},
+      {"hello", 3, "error", 2, "error", 0, "hello.asm", 12},
+      {"hello", 4, "A2006", 4, "A2006", 1, nullptr, 0},
+      {"hello", 4, "MessageBoxX", 5, "MessageBoxX", 0, "hello.asm", 20},
+      {"hello", 5, "U1077", 1, "U1077", 1, nullptr, 0},
+      {"hello", 5, "NMAKE", 2, "NMAKE", 0, nullptr, 0},
+      {"hello", 5, "0x1", 1, "0x1", 0, nullptr, 0},
+      {"hello", 1, "hello", 1, "hello", 0, nullptr, 0},  // the command, not a message
+      {"dialog", 2, "RC2104", 3, "RC2104", 1, nullptr, 0},
+      {"dialog", 2, "IDC_NAME", 4, "IDC_NAME", 0, "dialog.rc", 14},
+      {"dialog", 2, "rc", 0, "rc", 0, "dialog.rc", 14},
+      {"linking", 5, "CVT4001", 3, "CVT4001", 1, nullptr, 0},
+      {"linking", 7, "LNK4044", 2, "LNK4044", 1, nullptr, 0},
+      {"linking", 7, "OPT", 1, "OPT", 0, nullptr, 0},
+      {"linking", 8, "LNK2001", 6, "LNK2001", 1, nullptr, 0},
+      {"linking", 8, "_MessageBoxX", 12, "_MessageBoxX@16", 0, nullptr, 0},
+      {"linking", 9, "LNK1120", 0, "LNK1120", 1, nullptr, 0},
+      {"linking", 9, "main", 1, "main", 0, nullptr, 0},
+  };
+  StartHost();
+  const char kUntouched[] = "; the code window before the double-click";
+  for (const auto& row : rows) {
+    const std::string folder = TestProgramFolder() + "..\\ide\\Projects\\" + row.project + "\\";
+    SCOPED_TRACE(std::string(row.project) + " line " + std::to_string(row.logLine) + ", in " + row.clickedIn);
+    ASSERT_TRUE(LoadBuildLog(folder + "build.log"));
+    SetWindowTextA(g_host.codeWindow, kUntouched);
+    g_host.sourceFile.clear();
+    g_host.wordGiven = "(not asked)";
+    LookupView view;
+    if (FindLookupView(&view)) SendMessageA(view.window, WM_CLOSE, 0, 0);  // off the pane
+
+    std::istringstream log(ReadFileBytes(folder + "build.log"));
+    std::string text;
+    for (int i = 0; i < row.logLine; ++i) std::getline(log, text);
+    const size_t column = text.find(row.clickedIn);
+    ASSERT_NE(std::string::npos, column);
+    ASSERT_TRUE(DoubleClickOutput(row.logLine - 1, static_cast<int>(column) + row.offset)) << "the click went astray";
+    EXPECT_EQ(row.word, g_host.wordGiven);
+    EXPECT_EQ(row.answer, g_host.lastAnswer);
+    if (row.answer == 1) {
+      EXPECT_TRUE(FindLookupView(&view) && IsWindowVisible(view.window)) << "ORVA did not open";
+      EXPECT_EQ(row.word, TextOf(view.inputBox)) << "ORVA opens on the number";
+    }
+    if (row.source == nullptr) {
+      EXPECT_EQ("", g_host.sourceFile) << "the host jumped";
+      EXPECT_EQ(kUntouched, TextOf(g_host.codeWindow));
+    } else {
+      const std::string opened = std::string("\\Projects\\") + row.project + "\\" + row.source;
+      const std::string& got = g_host.sourceFile;
+      EXPECT_TRUE(got.size() > opened.size() && got.compare(got.size() - opened.size(), opened.size(), opened) == 0)
+          << "opened \"" << got << "\", expected ..." << opened;
+      EXPECT_EQ(row.sourceLine - 1, CodeWindowCaretLine()) << "the caret's line, from 0";
+    }
+  }
 }
 
 TEST_F(HostProtocolTest, CloseAndReopenKeepSizeModeAndPositionButNotTheLookup) {
@@ -341,7 +431,7 @@ TEST_F(HostProtocolTest, HostCloseRemovesTheItemDestroysTheWindowAndIgnoresWhatF
   EXPECT_FALSE(IsWindow(view.window)) << "its procedure lies in the module the host unloads next";
   RebuildMenus();
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr)) << "a rebuild after close adds nothing";
-  EXPECT_EQ(0, PickWord("A2009", 2)) << "a host word after close is left to the host";
+  EXPECT_EQ(0, DoubleClickWordInOutput("A2009", "A2009")) << "a double-click after close is left to the host";
   EXPECT_FALSE(FindLookupView(&view)) << "and opens no window";
 }
 
@@ -353,39 +443,33 @@ TEST_F(HostProtocolTest, HostCloseBeforeTheWindowWasOpenedOnlyRemovesTheItem) {
   EXPECT_FALSE(FindLookupView(&view));
 }
 
-// The main job: the stand-in host program on its own, in script mode.
+// The main job: the stand-in host program on its own, in script mode. A
+// number the build log names is double-clicked in the output pane; another
+// is typed into ORVA.
 TEST_F(HostProtocolTest, ScriptModePrintsTheFieldsOfALookup) {
   PrepareAddinFolder();
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::string command = "\"" + TestProgramFolder() + "..\\ide\\stand-in-host.exe\" --lookup a2008 --addin \"" +
-                        folder_ + "orvara.dll\"";
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
-  CloseHandle(writeEnd);
-  std::string output;
-  char chunk[512];
-  DWORD read = 0;
-  while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) output.append(chunk, read);
-  WaitForSingleObject(process.hProcess, 30000);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  CloseHandle(readEnd);
-  output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());  // the console's line ends
-
-  EXPECT_EQ(0u, exitCode) << output;
-  EXPECT_NE(std::string::npos, output.find("Window: Orvalith (450x383)")) << output;
-  EXPECT_NE(std::string::npos, output.find("Error #: A2008\n")) << output;
-  EXPECT_NE(std::string::npos, output.find("Type: Error\nTitle: syntax error : token\nTool: ML\n")) << output;
-  EXPECT_NE(std::string::npos, output.find("A fixture description\nover two lines.")) << output;
+  const struct {
+    const char* number;
+    const char* how;
+    const char* fields;
+  } cases[] = {
+      {"a2008", "Double-clicked a2008 in the output pane, line 3: the add-in answered 1\n",
+       "Error #: A2008\nType: Error\nTitle: syntax error : token\nTool: ML\n"
+       "Description:\nA fixture description\nover two lines.\n"},
+      {"LNK1104", "Typed LNK1104 into ORVA (Tools > ORVA)\n",
+       "Error #: LNK1104\nType: Fatal Error\nTitle: cannot open file\nTool: LINK\\LIB\\DUMPBIN\\EDITBIN\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string ide = TestProgramFolder() + "..\\ide\\";
+    const ProgramRun run = RunProgram("\"" + ide + "stand-in-host.exe\" --build-log \"" + ide +
+                                          "Projects\\hello\\build.log\" --lookup " + c.number + " --addin \"" +
+                                          folder_ + "orvara.dll\"",
+                                      "", folder_);
+    std::string output = run.out;
+    output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());  // the console's line ends
+    EXPECT_EQ(0u, run.exitCode) << output << run.err;
+    EXPECT_EQ(0u, output.find(c.how)) << output;
+    EXPECT_NE(std::string::npos, output.find(std::string(c.how) + "Window: Orvalith (450x383)\n" + c.fields))
+        << output;
+  }
 }

@@ -105,10 +105,11 @@ TEST_F(NoteEditorHostTest, StoredNoteThatCannotBeReadOpensNoEditorAndSaysWhy) {
   }
 }
 
-// The create question's box runs a message loop: behind it a host word can
-// run another lookup, and the host can close. Yes then opens the editor only
-// for the number asked about, still on display without a note, while the
-// add-in is installed; never one that would save over another number's note.
+// The create question's box runs a message loop: behind it a double-click in
+// the output pane can run another lookup, and the host can close. Yes then
+// opens the editor only for the number asked about, still on display without
+// a note, while the add-in is installed; never one that would save over
+// another number's note.
 TEST_F(NoteEditorHostTest, YesOpensTheEditorOnlyForTheNumberAskedAboutWhileInstalled) {
   struct Case {
     const char* meanwhile;
@@ -116,9 +117,9 @@ TEST_F(NoteEditorHostTest, YesOpensTheEditorOnlyForTheNumberAskedAboutWhileInsta
     bool opens;
   };
   const Case cases[] = {
-      {"a host word for the same number", [] { standin::PickWord("A2008", 2); }, true},
-      {"a host word for a number with a note", [] { standin::PickWord("LNK1104", 2); }, false},
-      {"a host word for another number without one", [] { standin::PickWord("U1050", 2); }, false},
+      {"double-click on the same number", [] { standin::DoubleClickWordInOutput("A2008", "A2008"); }, true},
+      {"double-click on a number with a note", [] { standin::DoubleClickWordInOutput("LNK1104", "LNK1104"); }, false},
+      {"double-click on another without one", [] { standin::DoubleClickWordInOutput("U1050", "U1050"); }, false},
       // Last: the add-in is shut down after it.
       {"the host's close", [] { standin::NotifyAddin(standin::g_host.mainWindow, WM_CLOSE, 0, 0); }, false},
   };
@@ -158,16 +159,16 @@ TEST_F(NoteEditorHostTest, CloseChangesNeitherTheNoteFileNorTheIcon) {
   ExpectClosed(again);
 }
 
-// A word picked in the host runs a lookup behind the open editor. The note
-// goes under the number in the editor's caption, and the note icon keeps
-// describing the number on display.
-TEST_F(NoteEditorHostTest, HostWordBehindTheEditorChangesNeitherItsNumberNorTheIconRule) {
+// A double-click in the output pane runs a lookup behind the open editor.
+// The note goes under the number in the editor's caption, and the note icon
+// keeps describing the number on display.
+TEST_F(NoteEditorHostTest, DoubleClickBehindTheEditorChangesNeitherItsNumberNorTheIconRule) {
   LookUp("A2008");
   HWND editor = OpenEditorFromNoteIcon();
   ASSERT_NE(nullptr, editor);
   SendMessageA(TextArea(editor), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("for A2008"));
-  standin::PickWord("LNK1104", 2);
-  ASSERT_EQ("LNK1104", standin::TextOf(view_.inputBox)) << "the host word ran no lookup";
+  standin::DoubleClickWordInOutput("LNK1104", "LNK1104");
+  ASSERT_EQ("LNK1104", standin::TextOf(view_.inputBox)) << "the double-click ran no lookup";
   EXPECT_EQ("Create Note for - A2008", standin::TextOf(editor));
   Click(editor, orva::kSaveButtonId);
   EXPECT_EQ(std::string("for A2008\0", 10), NoteBytes("A2008"));

@@ -80,6 +80,12 @@ TEST_F(OrvaLookupTest, NumberExitStatusAndLineEnds) {
       {"A9999", 1, "Could not find info for this error number\r\n"},
       {"X1234", 1, "Tool: Unrecognized tool\r\n"},
       {"LNK", 1, "Please enter a complete error number\r\n"},
+      // As pasted from a build log.
+      {"LNK2019:", 0, "Tool: LINK\\LIB\\DUMPBIN\\EDITBIN\r\n"},
+      {"\" rc2104 :\"", 0, "Tool: RC (\"C\" Errors)\r\n"},
+      {"LNK20190", 1, "Description:\r\nAn error number has at most 7 characters\r\n"},
+      // Redirected, the text keeps the bytes of the ANSI code page.
+      {"CVT1100", 0, "Title: duplicate resource \x97 type:type"},
       {"--help", 0, "usage: orva-lookup NUMBER [FOLDER]\r\n"},
       {"", 2, ""},
       {"--bogus", 2, ""},
@@ -95,6 +101,59 @@ TEST_F(OrvaLookupTest, NumberExitStatusAndLineEnds) {
     EXPECT_TRUE(EveryLineEndsInCrLf(run.out)) << c.arguments;
     if (c.status == 2) EXPECT_FALSE(run.err.empty()) << c.arguments << ": says nothing";
   }
+}
+
+// In a console, which shows bytes in the OEM code page, every character of
+// the catalogue still shows as itself: CVT1100's dash as a dash.
+TEST_F(OrvaLookupTest, AConsoleShowsEveryCharacterAsItself) {
+  // A test program run with its output in a pipe has no console to show
+  // text in (its code page reads 0): it takes a new one and keeps it. (Left
+  // without one after FreeConsole, the programs it starts next would lose
+  // their redirected output.)
+  if (GetConsoleOutputCP() == 0) {
+    const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                               GetStdHandle(STD_ERROR_HANDLE)};
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    SetStdHandle(STD_INPUT_HANDLE, standard[0]);
+    SetStdHandle(STD_OUTPUT_HANDLE, standard[1]);
+    SetStdHandle(STD_ERROR_HANDLE, standard[2]);
+  }
+  // A screen of its own, so that only orva-lookup's output is on it, in the
+  // code page a console has unless told otherwise.
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE screen = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            &inherit, CONSOLE_TEXTMODE_BUFFER, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, screen);
+  const UINT codePage = GetConsoleOutputCP();
+  SetConsoleOutputCP(GetOEMCP());
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = screen;
+  startup.hStdError = screen;
+  std::string command = "\"" + folder_ + "orva-lookup.exe\" CVT1100";
+  PROCESS_INFORMATION process = {};
+  const bool started =
+      CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder_.c_str(), &startup, &process);
+  std::wstring shown;
+  if (started) {
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CONSOLE_SCREEN_BUFFER_INFO info = {};
+    GetConsoleScreenBufferInfo(screen, &info);
+    shown.assign(static_cast<size_t>(info.dwSize.X) * info.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, &shown[0], static_cast<DWORD>(shown.size()), COORD{0, 0}, &read);
+  }
+  SetConsoleOutputCP(codePage);
+  CloseHandle(screen);
+
+  ASSERT_TRUE(started);
+  EXPECT_NE(std::wstring::npos, shown.find(L"Title: duplicate resource \x2014 type:type"))
+      << "the console shows: " << std::string(shown.begin(), shown.begin() + std::min<size_t>(shown.size(), 400));
 }
 
 TEST_F(OrvaLookupTest, ExplainsEachNumberOfABuildLogOnce) {
