@@ -6,14 +6,16 @@ set(ORVA_ADDIN_DIR ${ORVA_IDE_DIR}/Addins)           # orvara.dll and its six mo
 set(ORVA_TEST_DIR ${CMAKE_BINARY_DIR}/tests)         # test programs, fixtures beside them
 set(ORVA_MSGMOD ${CMAKE_SOURCE_DIR}/message_module_builder/msgmod.py)
 
-# The add-in lives inside the host's process: small, no exception or RTTI
-# machinery, no C runtime start-up code (it has no static constructors).
+# The add-in lives inside the host's process: small (optimised for size
+# first, -Oz: its loops run over tables of a few thousand entries at most),
+# no exception or RTTI machinery, no C runtime start-up code (it has no
+# static constructors).
 # Arguments are pushed rather than stored into a reserved area, no frame
 # pointer is kept and the stack is kept at the 4-byte alignment Win32
 # guarantees anyway: together a fifth of the code. Pushed arguments need
 # the stack probes off; a probe is only ever needed for a frame of 4 KB or
 # more, and the frame limit makes any frame near that a build error.
-set(ORVA_ADDIN_FLAGS -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+set(ORVA_ADDIN_FLAGS -Oz -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -ffunction-sections -fdata-sections -fno-stack-protector
     -mno-accumulate-outgoing-args -mno-stack-arg-probe -fomit-frame-pointer -mpreferred-stack-boundary=2
     -Wframe-larger-than=3072 -Wall -Wextra -Werror)

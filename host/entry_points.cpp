@@ -69,14 +69,17 @@ void OpenLookupWindow() {
   if (!BringOpenEditorOrBrowserForward()) SetFocus(g_state.inputBox);
 }
 
-// Notification 1151: the word at the caret of a host text window.
+// Notification 1151: a double-click in the host's build output pane; the
+// word at the pane's caret.
 LRESULT LookUpHostWord(HWND textWindow) {
   // One byte more than the host may fill, so that a word of 32 bytes without
   // a terminator still ends in one.
   char word[kHostWordSize + 1] = {};
   SendMessageA(textWindow, kHostWordRequest, kHostWordSize, reinterpret_cast<LPARAM>(word));
   // Answering 1 tells the host the word was handled, and its own action for
-  // the word (its keyword help) does not run: only error numbers are claimed.
+  // the double-click (opening the source at the line the message names) does
+  // not run: only error numbers are claimed, so a double-click elsewhere on
+  // the line still goes to the source.
   char number[kHostNumberSize];
   if (!QualifiesAsErrorNumber(word, number)) return 0;
   OpenLookupWindow();

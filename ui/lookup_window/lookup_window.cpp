@@ -275,6 +275,34 @@ void OnDestroy(HWND window) {
   ReleaseSharedResources();
 }
 
+// A number as pasted from a build log ("LNK2019:", " A2008 "): the blanks
+// around it and the marks after it go, and the box shows what is looked up.
+void TrimInput() {
+  const TextPiece number = TrimPastedNumber(g_state.currentNumber);
+  if (number.length == TextLength(g_state.currentNumber)) return;
+  char trimmed[kNumberSize] = {};
+  CopyFirst(number.start, number.length, trimmed);
+  ZeroFill(g_state.currentNumber);
+  AppendText(g_state.currentNumber, trimmed);
+  SetControlText(g_state.inputBox, g_state.currentNumber);
+}
+
+// A paste takes the number out of what was copied: the box's seven
+// characters would otherwise be filled by a blank or cut by a colon.
+void PasteNumber(HWND inputBox) {
+  char copied[64] = {};
+  if (!OpenClipboard(inputBox)) return;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (text != nullptr) {
+    const TextPiece number = TrimPastedNumber(text);
+    CopyFirst(number.start, number.length, copied);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  SendMessageA(inputBox, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copied));
+}
+
 void PerformLookup() {
   SetControlText(g_state.typeField, nullptr);
   SetControlText(g_state.titleField, nullptr);
@@ -284,6 +312,7 @@ void PerformLookup() {
 
   ZeroFill(g_state.currentNumber);
   SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
+  TrimInput();
   LookupResult result = RunLookup(g_state.currentNumber, g_state.addinFolder);
 
   // Each outcome names the fields it fills (the tool label first, as soon as
@@ -307,6 +336,10 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   // click into a full box, typing would otherwise be refused at the seventh
   // character without a sign), and the icons' keys and Tab act there.
   if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
+  if (message == WM_PASTE) {
+    PasteNumber(window);
+    return 0;
+  }
   if (message != WM_CHAR || wParam != 13) {
     return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
   }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -215,6 +216,38 @@ TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {
     EXPECT_STREQ(failing, g_state.currentNumber);
     EXPECT_EQ(1, g_state.lookupFailed) << failing;
     EXPECT_EQ(0, g_state.noteExists) << failing;
+  }
+}
+
+// What a user pastes from a build log: the blanks around the number and the
+// marks the tools put after it go before the lookup, and the box shows the
+// number looked up. A paste is cut to the number before the box's limit of
+// seven characters could cut the number itself.
+TEST_F(LookupWindowTest, PastedNumbersAreLookedUpWithoutBlanksAndMarks) {
+  struct Case {
+    const char* text;
+    bool pasted;  // through the clipboard; otherwise already in the box
+  };
+  for (const Case& c : {Case{" A2008", false}, Case{"A2008 ", false}, Case{"A2008:", false},
+                        Case{"  A2008 :\r\n", true}, Case{"a2008,", true}}) {
+    SCOPED_TRACE(c.text);
+    SetControlText(g_state.inputBox, nullptr);
+    if (c.pasted) {
+      ASSERT_TRUE(OpenClipboard(g_state.inputBox));
+      EmptyClipboard();
+      HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, strlen(c.text) + 1);
+      lstrcpyA(static_cast<char*>(GlobalLock(data)), c.text);
+      GlobalUnlock(data);
+      SetClipboardData(CF_TEXT, data);
+      CloseClipboard();
+      SendMessageA(g_state.inputBox, WM_PASTE, 0, 0);
+    } else {
+      SetControlText(g_state.inputBox, c.text);
+    }
+    SendMessageA(g_state.inputBox, WM_CHAR, 13, 1);
+    EXPECT_STREQ("A2008", g_state.currentNumber);
+    EXPECT_EQ("A2008", TextOf(g_state.inputBox));
+    EXPECT_EQ(0, g_state.lookupFailed);
   }
 }
 
