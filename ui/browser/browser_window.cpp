@@ -177,7 +177,7 @@ LRESULT OnBrowserKey(HWND browser, WPARAM key) {
     return 1;
   }
   if (key == VK_TAB) {
-    MoveFocus(browser, GetKeyState(VK_SHIFT) < 0);
+    MoveFocus(browser);
     return 1;
   }
   if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);

@@ -58,7 +58,7 @@ LRESULT OnFindBoxKey(WPARAM key) {
   } else if (key == (kWithControl | 'F')) {
     ShowFindBox();  // the words selected, to be typed over
   } else if (key == VK_TAB) {
-    MoveFocus(g_state.findBox, GetKeyState(VK_SHIFT) < 0);
+    MoveFocus(g_state.findBox);
   } else {
     return 0;
   }

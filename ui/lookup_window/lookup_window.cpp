@@ -248,7 +248,7 @@ LRESULT OnLookupKey(HWND window, WPARAM key) {
   if (key == VK_ESCAPE) {
     OnClose(window);
   } else if (key == VK_TAB) {
-    MoveFocus(window, GetKeyState(VK_SHIFT) < 0);
+    MoveFocus(window);
   } else {
     const IconKey* icon = kIconKeys;
     while (icon != std::end(kIconKeys) && icon->key != key) ++icon;

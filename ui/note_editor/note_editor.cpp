@@ -106,7 +106,7 @@ LRESULT OnEditorKey(HWND editor, WPARAM key) {
   } else if (key == (kWithControl | 'S')) {
     OnSave(editor);
   } else if (key == VK_TAB) {
-    MoveFocus(editor, GetKeyState(VK_SHIFT) < 0);
+    MoveFocus(editor);
   } else {
     return 0;
   }

@@ -102,7 +102,8 @@ bool OfferKeyToWindow(HWND control, WPARAM key) {
   return true;
 }
 
-void MoveFocus(HWND window, bool backwards) {
+void MoveFocus(HWND window) {
+  const bool backwards = GetKeyState(VK_SHIFT) < 0;
   const HWND from = GetFocus();
   HWND control = from;
   do {

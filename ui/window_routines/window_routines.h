@@ -43,10 +43,10 @@ void RelayKeys(HWND control);
 // Ctrl+A in an edit field selects all its text, whichever window it is in.
 bool OfferKeyToWindow(HWND control, WPARAM key);
 
-// Tab and Shift+Tab: the keyboard focus moves to the next (previous) control
+// Tab (Shift+Tab): the keyboard focus moves to the next (previous) control
 // of window, in the order the controls were created, that can take it:
 // shown, enabled, and not a label or an icon.
-void MoveFocus(HWND window, bool backwards);
+void MoveFocus(HWND window);
 
 // The question before an edited note goes unsaved: "Save the changes to the
 // note A2008?", in a box owned by owner under owner's caption, with Yes, No
