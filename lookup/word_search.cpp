@@ -32,33 +32,15 @@ constexpr FoldTable kFold = MakeFoldTable();
 
 unsigned char Fold(char c) { return kFold.of[static_cast<unsigned char>(c)]; }
 
-// The capital that folds to the small letter folded; folded itself for a
-// byte no other byte folds to.
-unsigned char CapitalOf(unsigned char folded) {
-  if ((folded >= 'a' && folded <= 'z') || (folded >= 0xE0 && folded <= 0xFE && folded != 0xF7)) {
-    return static_cast<unsigned char>(folded - 0x20);
-  }
-  switch (folded) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return folded;
-  }
-}
-
 // A find runs this over every message: the places the word may start are
-// found by its first byte in both its forms, and only there is the rest
-// compared letter by folded letter.
+// found by its first letter, and only there is the rest compared.
 bool PieceHolds(const TextPiece& piece, const char* word, size_t wordLength) {
   if (wordLength > piece.length) return false;
   const unsigned char first = Fold(word[0]);
-  const unsigned char capital = CapitalOf(first);
-  const unsigned char* text = reinterpret_cast<const unsigned char*>(piece.start);
   for (size_t at = 0; at + wordLength <= piece.length; ++at) {
-    if (text[at] != first && text[at] != capital) continue;
+    if (Fold(piece.start[at]) != first) continue;
     size_t i = 1;
-    while (i < wordLength && Fold(static_cast<char>(text[at + i])) == Fold(word[i])) ++i;
+    while (i < wordLength && Fold(piece.start[at + i]) == Fold(word[i])) ++i;
     if (i == wordLength) return true;
   }
   return false;
