@@ -145,24 +145,23 @@ struct OrderedItem {
 
 namespace {
 
-// The fill's items as they go into the tree. Each goes in with sorted
-// placement, in descending order of its name within its root, so it lands
-// before every item of that root inserted earlier: a root's items stand in
-// the tree in the reverse of their insertion. (Error names are letters and
-// digits, on which the fill's order and the tree's agree.)
+// The fill's items in the fill's order, which within a root is the tree's.
+// (Error names are capitals and digits, on which the fill's order and the
+// tree's agree; a minus sign, in a number with its top bit set, is passed
+// over by both.)
 struct InsertedItems {
   OrderedItem* items;
   size_t count;
 };
 
-void KeepInsertedItem(void* context, HTREEITEM item, const PendingItem& pending) {
+void KeepInsertedItem(void* context, size_t position, HTREEITEM item, const PendingItem& pending) {
   InsertedItems& inserted = *static_cast<InsertedItems*>(context);
-  inserted.items[inserted.count++] =
-      OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
+  inserted.items[position] = OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
+  ++inserted.count;
 }
 
-// The tree's order from the fill's insertions: the roots as the tree sorted
-// them, each followed by its items, last inserted first.
+// The tree's order from the fill's: the roots as the tree sorted them, each
+// followed by its items.
 void KeepTreeOrder(const InsertedItems& inserted) {
   const size_t capacity = inserted.count + kLastSlot;
   OrderedItem* order = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem)));
@@ -172,7 +171,7 @@ void KeepTreeOrder(const InsertedItems& inserted) {
        root = NextTreeItem(g_state.treeView, root, TVGN_NEXT)) {
     const uint32_t slot = SlotOfRoot(root);
     order[count++] = OrderedItem{root, Match{0, 0}};
-    for (size_t i = inserted.count; i-- > 0;) {
+    for (size_t i = 0; i < inserted.count; ++i) {
       if (inserted.items[i].key.slot == slot && count < capacity) order[count++] = inserted.items[i];
     }
   }
