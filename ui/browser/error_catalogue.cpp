@@ -127,8 +127,7 @@ void AddErrorItem(void* context, uint32_t number, const MessageEntry&) {
   const FillWalk& walk = *static_cast<const FillWalk*>(context);
   char text[kItemTextSize];
   ComposeErrorName(walk.slot, number, text);
-  QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text,
-                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, static_cast<LPARAM>(number));
+  QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text, static_cast<LPARAM>(number));
 }
 
 }  // namespace
@@ -155,16 +154,16 @@ struct InsertedItems {
 };
 
 void KeepInsertedItem(void* context, size_t position, HTREEITEM item, const PendingItem& pending) {
-  InsertedItems& inserted = *static_cast<InsertedItems*>(context);
-  inserted.items[position] = OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
-  ++inserted.count;
+  static_cast<InsertedItems*>(context)->items[position] =
+      OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
 }
 
 // The tree's order from the fill's: the roots as the tree sorted them, each
-// followed by its items.
+// followed by its items. (This array and the find's come from the process
+// heap through the routines of the text buffers.)
 void KeepTreeOrder(const InsertedItems& inserted) {
   const size_t capacity = inserted.count + kLastSlot;
-  OrderedItem* order = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem)));
+  OrderedItem* order = reinterpret_cast<OrderedItem*>(AllocateText(capacity * sizeof(OrderedItem)));
   if (order == nullptr) return;  // no find will find anything, rather than select a wrong item
   size_t count = 0;
   for (HTREEITEM root = NextTreeItem(g_state.treeView, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
@@ -232,11 +231,13 @@ void FillErrorCatalogue() {
     g_state.errorModules[slot] = OpenModuleOfSlot(slot);
     WalkMessageTable(g_state.errorModules[slot], AddErrorItem, &walk);
   }
-  InsertedItems inserted = {static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, fill.count * sizeof(OrderedItem) + 1)), 0};
+  // Every queued item is told of, at its position in the queue.
+  InsertedItems inserted = {reinterpret_cast<OrderedItem*>(AllocateText(fill.count * sizeof(OrderedItem) + 1)),
+                            fill.count};
   InsertQueuedItems(fill, inserted.items != nullptr ? KeepInsertedItem : nullptr, &inserted);
   if (inserted.items != nullptr) {
     KeepTreeOrder(inserted);
-    HeapFree(GetProcessHeap(), 0, inserted.items);
+    FreeText(reinterpret_cast<char*>(inserted.items));
   }
 }
 
@@ -262,7 +263,7 @@ void ShowErrorDetail(HTREEITEM root, uint32_t number) {
 FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* next) {
   *next = nullptr;
   FindWalk walk = {words, count, 0, nullptr, 0, g_state.treeOrderCount, Match{0, 0}};
-  walk.matches = static_cast<Match*>(HeapAlloc(GetProcessHeap(), 0, walk.capacity * sizeof(Match) + 1));
+  walk.matches = reinterpret_cast<Match*>(AllocateText(walk.capacity * sizeof(Match) + 1));
   if (walk.matches == nullptr) return FindOutcome{0, 0};
   for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) {
     WalkMessageTable(g_state.errorModules[walk.slot], MatchEntry, &walk);
@@ -272,7 +273,7 @@ FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* n
     std::qsort(walk.matches, walk.found, sizeof(Match), CompareMatches);
     outcome = NextMatch(walk, next);
   }
-  HeapFree(GetProcessHeap(), 0, walk.matches);
+  FreeText(reinterpret_cast<char*>(walk.matches));
   return outcome;
 }
 
@@ -288,7 +289,7 @@ void CloseErrorCatalogue() {
     if (module != nullptr) CloseMessageModule(module);
     module = nullptr;
   }
-  if (g_state.treeOrder != nullptr) HeapFree(GetProcessHeap(), 0, g_state.treeOrder);
+  FreeText(reinterpret_cast<char*>(g_state.treeOrder));
   g_state.treeOrder = nullptr;
   g_state.treeOrderCount = 0;
 }

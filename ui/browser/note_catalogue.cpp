@@ -59,7 +59,7 @@ void AddNoteItem(const char* fileName, TreeFill& fill) {
   char name[kNumberSize];
   if (!NoteNameOf(fileName, name)) return;
   const HTREEITEM root = NoteRoot(fileName);
-  if (root != nullptr) QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
+  if (root != nullptr) QueueTreeItem(fill, root, name, 0);
 }
 
 // The text on display counts as unchanged from here on.

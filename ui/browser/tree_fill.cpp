@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "lookup/error_lookup.h"
 #include "ui/browser/browser_window.h"
 
 namespace orva {
@@ -48,27 +49,26 @@ bool OrderIsKnown(const char* text) {
 bool Grow(TreeFill& fill) {
   const size_t capacity = fill.capacity == 0 ? 256 : fill.capacity * 2;
   const SIZE_T bytes = capacity * sizeof(PendingItem);
-  void* grown = fill.items == nullptr ? HeapAlloc(GetProcessHeap(), 0, bytes)
-                                      : HeapReAlloc(GetProcessHeap(), 0, fill.items, bytes);
+  void* grown = fill.items == nullptr ? AllocateText(bytes) : HeapReAlloc(GetProcessHeap(), 0, fill.items, bytes);
   if (grown == nullptr) return false;
   fill.items = static_cast<PendingItem*>(grown);
   fill.capacity = capacity;
   return true;
 }
 
+constexpr UINT kItemMask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+
 }  // namespace
 
-void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, UINT mask, LPARAM data) {
+void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, LPARAM data) {
   if (fill.count == fill.capacity && !Grow(fill)) {
-    InsertTreeItem(parent, text, mask, kItemImage, data);
+    InsertTreeItem(parent, text, kItemMask, kItemImage, data);
     fill.insertedAtOnce = true;
     return;
   }
   PendingItem& item = fill.items[fill.count++];
   item.parent = parent;
-  ZeroFill(item.text);
-  CopyFirst(text, TextLength(text), item.text);
-  item.mask = mask;
+  lstrcpynA(item.text, text, kNumberSize);
   item.data = data;
 }
 
@@ -83,12 +83,12 @@ void InsertQueuedItems(TreeFill& fill, ItemInserted inserted, void* context) {
     for (size_t i = 0; i < fill.count; ++i) {
       const PendingItem& item = fill.items[i];
       if (OrderIsKnown(item.text) != (known == 1)) continue;
-      const HTREEITEM made = InsertTreeItem(item.parent, item.text, item.mask, kItemImage, item.data,
+      const HTREEITEM made = InsertTreeItem(item.parent, item.text, kItemMask, kItemImage, item.data,
                                             known == 1 && !fill.insertedAtOnce ? TVI_LAST : TVI_SORT);
       if (inserted != nullptr) inserted(context, i, made, item);
     }
   }
-  HeapFree(GetProcessHeap(), 0, fill.items);
+  FreeText(reinterpret_cast<char*>(fill.items));
   fill = TreeFill{nullptr, 0, 0, false};
 }
 

@@ -18,10 +18,11 @@
 
 namespace orva {
 
+// Every item carries its text, its image (the ".note" file-type icon) and
+// its data (0 for a note).
 struct PendingItem {
   HTREEITEM parent;
   char text[kNumberSize];  // long enough for every error name and every listed note name
-  UINT mask;
   LPARAM data;
 };
 
@@ -34,7 +35,7 @@ struct TreeFill {
 
 // Queues one item; when the queue cannot grow, the item is inserted at once
 // (still sorted, only slower).
-void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, UINT mask, LPARAM data);
+void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, LPARAM data);
 
 // Inserts every queued item and releases the queue; inserted (when given) is
 // told of each item as it goes in, with its position among the queued items

@@ -83,16 +83,16 @@ void KeepInWorkArea() {
 
 void HoverTick() {
   const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
-  RECT bounds[4];
-  for (int i = 0; i < 4; ++i) GetWindowRect(icons[i], &bounds[i]);
   POINT cursor;
   GetCursorPos(&cursor);
   // The test follows the rectangles alone: it goes on while the window is
   // hidden, covered or disabled. Without a successful lookup the note icon
   // is inert, and an inert icon shows no border.
   for (int i = 0; i < 4; ++i) {
+    RECT bounds;
+    GetWindowRect(icons[i], &bounds);
     const bool inert = i == 1 && g_state.lookupFailed != 0;  // the note icon
-    SetHoverBorder(icons[i], !inert && PtInRect(&bounds[i], cursor));
+    SetHoverBorder(icons[i], !inert && PtInRect(&bounds, cursor));
   }
 }
 
