@@ -11,7 +11,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsWordCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Length of word (lower case) at line[at] in any letter case, as a whole
@@ -24,32 +23,6 @@ size_t MatchWord(const char* line, size_t length, size_t at, const char* word) {
   }
   if (at + n < length && IsWordCharacter(line[at + n])) return 0;
   return n;
-}
-
-// An error number at line[at]: a family's whole pattern, then decimal
-// digits, then blanks and a colon. Upper case only, as the tools write it:
-// "A2008" inside a word, a hex constant or a file name are no numbers.
-bool MatchNumber(const char* line, size_t length, size_t at, char (&number)[kMaxErrorNumberLength + 1]) {
-  size_t letters = 0;
-  while (at + letters < length && line[at + letters] >= 'A' && line[at + letters] <= 'Z') ++letters;
-  size_t digits = 0;
-  while (at + letters + digits < length && IsDigit(line[at + letters + digits])) ++digits;
-  const size_t size = letters + digits;
-  if (letters == 0 || digits == 0 || size > kMaxErrorNumberLength) return false;
-  size_t after = at + size;
-  while (after < length && IsBlank(line[after])) ++after;
-  if (after >= length || line[after] != ':') return false;
-
-  for (const ToolFamily& family : kToolTable) {
-    if (TextLength(family.pattern) != letters) continue;
-    size_t i = 0;
-    while (i < letters && line[at + i] == family.pattern[i]) ++i;
-    if (i < letters) continue;
-    for (i = 0; i < size; ++i) number[i] = line[at + i];
-    number[size] = 0;
-    return true;
-  }
-  return false;
 }
 
 void TallyLine(LogTally& tally, const std::string& line) {
@@ -85,7 +58,9 @@ bool FindLogDiagnostic(const char* line, size_t length, LogDiagnostic* found) {
     size_t next = at + word;
     if (next >= length || !IsBlank(line[next])) continue;
     while (next < length && IsBlank(line[next])) ++next;
-    if (MatchNumber(line, length, next, found->number)) {
+    const ErrorNumber number = ReadErrorNumber(line + next, length - next, NumberText::LogLine);
+    if (number.family != nullptr) {
+      CopyFirst(number.name, TextLength(number.name), found->number);
       found->isError = isError;
       return true;
     }

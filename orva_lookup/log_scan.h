@@ -20,14 +20,14 @@ namespace orva {
 constexpr size_t kLogLineLimit = 1024;
 
 struct LogDiagnostic {
-  char number[kMaxErrorNumberLength + 1];
+  char number[kErrorNameSize];  // the canonical name: A2008 for "A02008"
   bool isError;  // "error" or "fatal error"; false for "warning"
 };
 
 // The diagnostic a tool wrote on this line, in the form all five share:
 // the word "error" or "warning" in any letter case, standing on its own
-// ("fatal error" included), blanks, a tool family's pattern followed by
-// decimal digits (seven characters at most), optional blanks and a colon:
+// ("fatal error" included), blanks, an error number (ReadErrorNumber: a
+// family's letters and four digits), optional blanks and a colon:
 //   prog.asm(12) : error A2008: syntax error : token
 //   prog.rc(3) : error RC2104 : undefined keyword or key name: IDC_X
 //   LINK : fatal error LNK1104: cannot open file 'kernel32.lib'

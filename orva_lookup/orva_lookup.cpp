@@ -161,7 +161,10 @@ bool ModuleFolder(const char* given, char (&folder)[orva::kPathSize]) {
 
 int LookUp(const char* argument, const char* folder) {
   // What users paste from a build log comes with blanks and the message's
-  // colon around the number.
+  // colon around the number. An error number is looked up by its canonical
+  // name; any other text as the lookup window looks typed text up.
+  const orva::ErrorNumber named = orva::ReadErrorNumber(argument);
+  if (named.family != nullptr) argument = named.name;
   const orva::TextPiece number = orva::TrimPastedNumber(argument);
   if (number.length > orva::kMaxErrorNumberLength) {
     // The engine would call it incomplete; the user has given too much.

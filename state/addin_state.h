@@ -50,8 +50,10 @@ struct AddinState {
   HICON errorBrowserPicture;     // also the Error Browser's small class icon
   uint8_t expanded;              // 1 while the window has its full size
   uint8_t noteExists;            // 1 while the note icon shows a note present
-  uint8_t lookupFailed;          // 1 while no successful lookup is on display
-  char currentNumber[kNumberSize];  // the number of the last lookup
+  uint8_t lookupFailed;          // 1 unless the lookup on display found an error number's message
+  // The number of the last lookup: after one that found its message, the
+  // message's canonical name (the note's name, A2008 for "A 2008").
+  char currentNumber[kNumberSize];
 
   // --- Note editor and browsers ------------------------------------------------
   HWND noteEditor;

@@ -60,9 +60,9 @@ TEST_F(NoteCatalogueTest, NotesAreGroupedUnderTheirToolsWithRcAndRwTogether) {
 }
 
 TEST_F(NoteCatalogueTest, NotesSortByTextUnderTheirRoot) {
-  for (const char* name : {"A2008", "A12", "A1100"}) PutNote(name, std::string("x\0", 2));
+  for (const char* name : {"A2008", "A4011", "A1100"}) PutNote(name, std::string("x\0", 2));
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A1100", "A12", "A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"A1100", "A2008", "A4011"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
 }
 
 TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
@@ -71,24 +71,25 @@ TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
 }
 
 // An item's text is the name Delete removes the note under, so a file is
-// listed only when its whole name before ".note" is an error number: a file
-// that only begins with one is no note of that number and must never be
-// shown, or deleted, as it.
+// listed only when its whole name before ".note" is the canonical name of an
+// error number, but for letter case: a file that only begins with one, or
+// names it otherwise, is no note of that number and must never be shown, or
+// deleted, as it.
 TEST_F(NoteCatalogueTest, OnlyFilesNamedByAnErrorNumberAreListed) {
   struct Case {
-    const char* name;  // the file name before ".note"
-    bool listed;
+    const char* name;    // the file name before ".note"
+    const char* listed;  // as what; null: not listed
   };
   const Case cases[] = {
-      {"A2008", true},       {"A2008.old", false}, {"A2008 ", false},   {"A2008.", false},
-      {"a2009", false},       {"A200800", true},    {"A2008000", false}, {"LNKA1", false},
-      {"CVTR1", false},      {"U", false},         {"", false},         {"lower", false},
-      {"ABCDEFGHIJKLMNOPQRS", false},
+      {"A2008", "A2008"},  {"A2008.old", nullptr}, {"A2008 ", nullptr},   {"A2008.", nullptr},
+      {"a2009", "A2009"},  {"A200800", nullptr},   {"A2008000", nullptr}, {"LNKA1", nullptr},
+      {"CVTR1", nullptr},  {"U", nullptr},         {"", nullptr},         {"lower", nullptr},
+      {"A02010", nullptr}, {"A 2011", nullptr},    {"A12", nullptr},      {"ABCDEFGHIJKLMNOPQRS", nullptr},
   };
   Strings expected;
   for (const Case& c : cases) {
     PutNote(c.name, std::string(c.name) + '\0');
-    if (c.listed) expected.push_back(c.name);
+    if (c.listed != nullptr) expected.push_back(c.listed);
   }
   // Names of devices, which no note operation may reach: written only
   // through the \\?\ form of their paths.

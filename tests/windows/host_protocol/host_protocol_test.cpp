@@ -269,7 +269,8 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
 
   // Declined first, while no lookup window exists: none may open.
   const std::string declined[] = {"EAX", "PUSH",     "CALL",   "MAXIMUMERRORS", "MOV", "LNK",
-                                  "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A')};
+                                  "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A'),
+                                  "a1",  "A1",       "rc1",    "U8",            "LNK1", "A12", "A20081"};
   for (const std::string& word : declined) {
     g_word = word;
     EXPECT_EQ(0, NotifyAddin(pane, kOutputDoubleClick, 0, 0)) << '"' << word << "\" is left to the host";
@@ -294,7 +295,8 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
     const char* tool;
   } claimed[] = {
       {"A2008", "A2008", "ML"},
-      {"lnk2019", "LNK2019", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+      {"lnk2019:", "LNK2019", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+      {"A02008", "A2008", "ML"},
       {"A2008:", "A2008", "ML"},
       {"CVT1100", "CVT1100", "CVTRES"},
       {"RW1004", "RW1004", "RC (\"W\" Errors)"},
