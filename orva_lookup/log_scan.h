@@ -40,15 +40,33 @@ struct LoggedNumber {
   std::string firstLine;  // the first of them, as kept (without its line end)
 };
 
+// The encodings Windows writes a log in, told by the log's first bytes.
+enum class LogEncoding : uint8_t {
+  Undecided,  // fewer than three bytes seen yet
+  Bytes,      // no byte-order mark: the ANSI code page, or UTF-8 without one
+  Utf8,       // UTF-8 with its mark, EF BB BF
+  Utf16Le,    // FF FE: Windows PowerShell 5's ">", Out-File
+  Utf16Be,    // FE FF
+};
+
 // The tally of a whole log, fed in pieces of any size: a line may be split
-// across two pieces, and lines end in LF or CR LF.
+// across two pieces, and lines end in LF or CR LF. A UTF-16 log is read as
+// UTF-8, so numbers and kept lines are in UTF-8 then; see lines.
 struct LogTally {
   std::vector<LoggedNumber> numbers;  // in order of first appearance
   uint64_t lineCount = 0;
   uint64_t diagnosticLines = 0;       // lines that named a number
   bool namesError = false;            // some line was an error, not a warning
+  LogEncoding encoding = LogEncoding::Undecided;
+  // A NUL byte without a byte-order mark: the log is none of the encodings
+  // above (UTF-16 without its mark, say), and its numbers cannot be told.
+  // Nothing more is read, and the tally must not be taken for a clean log.
+  bool notText = false;
 
-  // The line being read and where each number stands in numbers.
+  // The first bytes until the encoding is told, a UTF-16 byte waiting for
+  // its pair, the line being read, and where each number stands in numbers.
+  std::string head;
+  std::string pendingByte;
   std::string line;
   bool lineOpen = false;
   std::unordered_map<std::string, size_t> positions;
