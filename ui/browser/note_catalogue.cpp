@@ -58,6 +58,10 @@ void AddNoteItem(const char* fileName, TreeFill& fill) {
 // The text on display counts as unchanged from here on.
 void MarkNoteUnchanged() { SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0); }
 
+// Why the note on display could not be read; ERROR_SUCCESS when it was.
+DWORD g_readFailure = ERROR_SUCCESS;
+const char kNoteNotSavedUnread[] = "cannot be saved: it could not be read";
+
 }  // namespace
 
 void FillNoteCatalogue() {
@@ -83,15 +87,26 @@ void ShowSelectedNote() {
   item.pszText = g_state.selectedNote;
   item.cchTextMax = kNumberSize;
   SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  // A note that cannot be read leaves the text area empty, and Save stays
-  // off so that the empty text never replaces the note; Delete stays on.
-  if (LoadNote(g_state.selectedNote) != ERROR_SUCCESS) EnableWindow(g_state.saveButton, FALSE);
+  // A note that cannot be read (removed, or held by another program) shows
+  // why in the text area's place, read-only: nothing can be typed there and
+  // then lost. Save says why it cannot save rather than replace the note.
+  g_readFailure = LoadNote(g_state.selectedNote);
+  if (g_readFailure != ERROR_SUCCESS) {
+    char reason[kNoteFailureTextSize];
+    DescribeNoteFailure(g_state.selectedNote, kNoteNotRead, g_readFailure, reason);
+    SetControlText(g_state.noteEdit, reason);
+  }
+  SendMessageA(g_state.noteEdit, EM_SETREADONLY, g_readFailure != ERROR_SUCCESS, 0);
   MarkNoteUnchanged();
 }
 
 // A note that could not be written keeps its text on display, and the user
 // is told why.
 bool SaveSelectedNote() {
+  if (g_readFailure != ERROR_SUCCESS) {
+    ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSavedUnread, g_readFailure);
+    return false;
+  }
   const DWORD outcome = SaveNote(g_state.selectedNote);
   if (outcome != ERROR_SUCCESS) {
     ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
@@ -101,8 +116,8 @@ bool SaveSelectedNote() {
   return true;
 }
 
-// Only a note whose Save is on can be saved: one that could not be read is
-// never replaced by what the text area shows instead.
+// Without a note selected (Save off) there is nothing to save; a note that
+// could not be read is read-only, so its text is never changed.
 bool SettleEditedNote(bool mayCancel) {
   if (!IsWindowEnabled(g_state.saveButton) || SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return true;
   const int answer = AskToSaveChanges(g_state.browserWindow, g_state.selectedNote, mayCancel);

@@ -209,19 +209,22 @@ TEST_F(NoteCatalogueTest, DeleteThatCannotDeleteChangesNothingAndSaysWhy) {
   }
 }
 
-// A note that cannot be read shows no text, and Save stays off, so that the
-// empty text can never replace the note; Delete stays available.
-TEST_F(NoteCatalogueTest, NoteThatCannotBeReadShowsNothingAndCannotBeSavedOver) {
+// A note that cannot be read shows why, read-only, so that nothing typed is
+// lost; Save (Ctrl+S) says why it cannot save, and nothing replaces the note.
+TEST_F(NoteCatalogueTest, NoteThatCannotBeReadIsShownReadOnlyWithTheReason) {
   PutNote("A2008", std::string("kept\0", 5));
   OpenNoteBrowser();
   HANDLE held = CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   SelectItem(g_state.treeView, Note(1, "A2008"));
   CloseHandle(held);
-  EXPECT_EQ("", TextOf(g_state.noteEdit));
-  EXPECT_FALSE(IsWindowEnabled(g_state.saveButton));
-  EXPECT_TRUE(IsWindowEnabled(g_state.deleteButton));
-  SetControlText(g_state.noteEdit, "typed");
-  SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));
+  EXPECT_EQ(0u, TextOf(g_state.noteEdit).find("The note for A2008 could not be read.\r\n\r\n")) << TextOf(g_state.noteEdit);
+  EXPECT_NE(0, GetWindowLongA(g_state.noteEdit, GWL_STYLE) & ES_READONLY);
+  ExpectButtonsEnabled(true);
+  AnswerNextMessageBox(IDOK);
+  SendMessageA(g_state.browserWindow, kControlKeyMessage, kWithControl | 'S', 0);
+  StopAnswering();
+  ASSERT_TRUE(g_box.shown) << "Ctrl+S said nothing";
+  EXPECT_EQ(0u, g_box.text.find("The note for A2008 cannot be saved: it could not be read.")) << g_box.text;
   EXPECT_EQ(std::string("kept\0", 5), NoteBytes("A2008"));
 }
 
