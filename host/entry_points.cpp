@@ -103,6 +103,13 @@ void ShutDown() {
 }  // namespace
 
 extern "C" const HookWords* __stdcall InstallAddin(HWND hostWindow, uint32_t optionWord) {
+  // Called again: with the option on once more, nothing changes (no second
+  // menu item, no second set of shared resources); with it off, the add-in
+  // lets go of everything as at the host's close, and stays inert.
+  if (g_state.installed != 0) {
+    if (optionWord != 0) return &g_hookWords;
+    ShutDown();
+  }
   g_state.hostWindow = hostWindow;
   g_state.hostHandles = reinterpret_cast<const uint32_t*>(SendMessageA(hostWindow, kHostGetHandles, 0, 0));
   g_state.hostProcs = reinterpret_cast<const void*>(SendMessageA(hostWindow, kHostGetProcs, 0, 0));

@@ -437,6 +437,22 @@ TEST_F(HostProtocolTest, HostCloseRemovesTheItemDestroysTheWindowAndIgnoresWhatF
   EXPECT_FALSE(FindLookupView(&view)) << "and opens no window";
 }
 
+// On after on changes nothing; off after on lets go as the host's close does.
+TEST_F(HostProtocolTest, InstallDllAgainIsIdempotentAndOffReleases) {
+  StartHost();
+  LookupView view;
+  OpenThroughMenu(&view);
+  const int items = GetMenuItemCount(GetSubMenu(MainMenu(), 6));
+  CallInstallDll(g_host.installDll, g_host.mainWindow, 1, &g_host.hooks);
+  EXPECT_EQ(1u, g_host.requestsAnswered[3]) << "a second menu identifier asked for";
+  EXPECT_EQ(items, GetMenuItemCount(GetSubMenu(MainMenu(), 6))) << "a second menu item";
+
+  CallInstallDll(g_host.installDll, g_host.mainWindow, 0, &g_host.hooks);
+  EXPECT_EQ(0u, g_host.hooks[kEax]);
+  EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr));
+  EXPECT_FALSE(IsWindow(view.window));
+}
+
 TEST_F(HostProtocolTest, HostCloseBeforeTheWindowWasOpenedOnlyRemovesTheItem) {
   StartHost();
   NotifyAddin(g_host.mainWindow, WM_CLOSE, 0, 0);
