@@ -83,9 +83,9 @@ struct AddinState {
 
 extern AddinState g_state;
 
-// Creates what every window shares: the rich edit library, the process heap,
-// the add-in and notes folders (both created), COM, the image list and the
-// shared font, in that order. Run once by InstallDll when the add-in is on.
+// Creates what every window shares: the rich edit library, the add-in and
+// notes folders (both created), COM, the image list and the shared font, in
+// that order. Run by InstallDll when it turns the add-in on.
 void AcquireSharedResources();
 
 // Releases them: the shared font, the rich edit library, COM, the image list.
