@@ -78,12 +78,13 @@ LRESULT LookUpHostWord(HWND textWindow) {
   SendMessageA(textWindow, kHostWordRequest, kHostWordSize, reinterpret_cast<LPARAM>(word));
   // Answering 1 tells the host the word was handled, and its own action for
   // the double-click (opening the source at the line the message names) does
-  // not run: only error numbers are claimed, so a double-click elsewhere on
-  // the line still goes to the source.
-  char number[kHostNumberSize];
-  if (!QualifiesAsErrorNumber(word, number)) return 0;
+  // not run: only error numbers are claimed (the one rule, ReadErrorNumber),
+  // so a double-click elsewhere on the line, or on the a1 of "a1.asm(3)",
+  // still goes to the source.
+  const ErrorNumber number = ReadErrorNumber(word);
+  if (number.family == nullptr) return 0;
   OpenLookupWindow();
-  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
+  SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number.name));
   SendMessageA(g_state.inputBox, WM_CHAR, 13, 0);  // runs the lookup as Enter does
   return 1;
 }
@@ -102,6 +103,13 @@ void ShutDown() {
 }  // namespace
 
 extern "C" const HookWords* __stdcall InstallAddin(HWND hostWindow, uint32_t optionWord) {
+  // Called again: with the option on once more, nothing changes (no second
+  // menu item, no second set of shared resources); with it off, the add-in
+  // lets go of everything as at the host's close, and stays inert.
+  if (g_state.installed != 0) {
+    if (optionWord != 0) return &g_hookWords;
+    ShutDown();
+  }
   g_state.hostWindow = hostWindow;
   g_state.hostHandles = reinterpret_cast<const uint32_t*>(SendMessageA(hostWindow, kHostGetHandles, 0, 0));
   g_state.hostProcs = reinterpret_cast<const void*>(SendMessageA(hostWindow, kHostGetProcs, 0, 0));

@@ -67,7 +67,7 @@ void ReleaseMessagePieces(char** type, char** title, char** description) {
 }
 
 LookupResult RunLookup(const char* number, const char* moduleFolder) {
-  LookupResult result{LookupOutcome::UnrecognizedTool, "", nullptr, nullptr, nullptr};
+  LookupResult result{LookupOutcome::UnrecognizedTool, "", nullptr, nullptr, nullptr, {}};
   const ErrorNumberClass kind = ClassifyErrorNumber(number);
   result.outcome = kind.outcome;
   if (kind.outcome != LookupOutcome::Found) return result;
@@ -78,7 +78,9 @@ LookupResult RunLookup(const char* number, const char* moduleFolder) {
   if (!MessageModulePath(moduleFolder, *kind.family, path) ||
       !FetchMessagePieces(path, kind.messageNumber, &result.type, &result.title, &result.description)) {
     result.outcome = LookupOutcome::MessageNotFound;
+    return result;
   }
+  AppendText(result.name, ErrorNumberOfMessage(*kind.family, kind.messageNumber).name);
   return result;
 }
 

@@ -14,6 +14,10 @@ struct LookupResult {
   char* type;
   char* title;
   char* description;
+  // Found only: the canonical name of the message found, which its note is
+  // filed under ("A 2008" and "A02008" find A2008); empty when the message's
+  // number is no error number, and no note is offered then.
+  char name[kErrorNameSize];
 };
 
 // What the lookup window shows for a result: every field the outcome does not

@@ -22,8 +22,12 @@ struct MessageEntry {
 
 // Whether an entry's text is UTF-16. The platform's formatter reads it so
 // when the lowest bit of the Flags word is set, whatever the other bits say;
-// the walk and the check before the formatter ask here, so that they agree
-// with it and with each other.
+// the walk and the check before the formatter ask here, so that on this they
+// agree with it and with each other. They do not agree on a zero word before
+// an entry: the walk skips it and reads the entry two bytes on, the formatter
+// takes the zero word for the entry's Length. Such an entry is listed, but
+// the formatter reads it (and the check refuses the entries after it) by its
+// own rule, so its text may show empty or not at all.
 inline bool IsUtf16Entry(uint16_t flags) { return (flags & 1) != 0; }
 
 using MessageVisitor = void (*)(void* context, uint32_t number, const MessageEntry& entry);
@@ -32,7 +36,11 @@ using MessageVisitor = void (*)(void* context, uint32_t number, const MessageEnt
 // entry is skipped; a block ends at its first UTF-16 entry. Every read is
 // bounded by size: a block whose offsets or lengths point outside the table,
 // or whose entry is shorter than its own header, ends there, and a block
-// descriptor beyond the table ends the walk.
+// descriptor beyond the table ends the walk. The blocks' entries never
+// overlap: a block that starts among the entries walked before adds nothing,
+// and one that runs into them, or into the next block's entries, ends there.
+// So all blocks together visit at most one entry per 4 bytes of the table,
+// whatever their descriptors claim.
 void WalkMessageTableBytes(const uint8_t* table, size_t size, MessageVisitor visit, void* context);
 
 // True when the platform's formatter, which trusts the table, would find the

@@ -54,42 +54,66 @@ namespace {
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsTrailingMark(char c) { return c == ':' || c == ',' || c == '.'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char UpperCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// True when text is pattern followed by at least one decimal digit and
-// nothing else.
-bool IsPatternThenDigits(const char* text, const char* pattern) {
-  while (*pattern != 0 && *text == *pattern) {
-    ++text;
-    ++pattern;
+// The family whose whole pattern the letters are, in any letter case.
+const ToolFamily* FamilyOfLetters(const char* letters, size_t count) {
+  for (const ToolFamily& family : kToolTable) {
+    size_t i = 0;
+    while (i < count && family.pattern[i] != 0 && UpperCase(letters[i]) == family.pattern[i]) ++i;
+    if (i == count && family.pattern[i] == 0) return &family;
   }
-  if (*pattern != 0 || *text == 0) return false;
-  while (IsDecimalDigit(*text)) ++text;
-  return *text == 0;
+  return nullptr;
 }
 
-}  // namespace
-
-TextPiece TrimPastedNumber(const char* text) {
-  while (IsBlank(*text)) ++text;
-  size_t length = TextLength(text);
+// Blanks around the piece, and the marks after it, dropped.
+TextPiece TrimPiece(const char* text, size_t length) {
+  while (length > 0 && IsBlank(*text)) {
+    ++text;
+    --length;
+  }
   while (length > 0 && (IsBlank(text[length - 1]) || IsTrailingMark(text[length - 1]))) --length;
   return {text, length};
 }
 
-bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]) {
-  ZeroFill(number);
-  const TextPiece piece = TrimPastedNumber(word);
-  if (piece.length == 0 || piece.length > kMaxErrorNumberLength) return false;
-  // Upper-cased as the input box upper-cases what is typed.
-  for (size_t i = 0; i < piece.length; ++i) {
-    const char c = piece.start[i];
-    number[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}  // namespace
+
+TextPiece TrimPastedNumber(const char* text) { return TrimPiece(text, TextLength(text)); }
+
+ErrorNumber ReadErrorNumber(const char* text, size_t length, NumberText kind) {
+  ErrorNumber number{nullptr, {}};
+  if (kind == NumberText::Word) {
+    const TextPiece piece = TrimPiece(text, length);
+    text = piece.start;
+    length = piece.length;
   }
-  for (const ToolFamily& family : kToolTable) {
-    if (IsPatternThenDigits(number, family.pattern)) return true;
+  size_t at = 0;
+  while (at < length && IsLetter(text[at])) ++at;
+  const ToolFamily* family = FamilyOfLetters(text, at);
+  if (family == nullptr) return number;
+  while (at < length && text[at] == '0') ++at;  // leading zeros
+  const size_t digits = at;
+  while (at < length && IsDecimalDigit(text[at])) ++at;
+  if (at - digits != kErrorNumberDigits) return number;
+  if (kind == NumberText::LogLine) {
+    while (at < length && IsBlank(text[at])) ++at;
+    if (at == length || text[at] != ':') return number;
+  } else if (at != length) {
+    return number;
   }
-  ZeroFill(number);
-  return false;
+  number.family = family;
+  AppendText(number.name, family->pattern);
+  CopyFirst(text + digits, kErrorNumberDigits, number.name + TextLength(number.name), kErrorNumberDigits + 1);
+  return number;
+}
+
+ErrorNumber ErrorNumberOfMessage(const ToolFamily& family, uint32_t messageNumber) {
+  char hex[kHexTextSize];
+  FormatHexNumber(messageNumber, hex);
+  char name[3 + kHexTextSize] = {};
+  AppendText(name, family.pattern, hex);
+  return ReadErrorNumber(name);
 }
 
 MessagePieces SplitMessageText(const char* text) {

@@ -1,8 +1,8 @@
 // The tool table and what is decided from the text of an error number alone:
-// which tool family it names, its digits and message number, the number in a
-// text pasted from a build log, whether a host word is worth a lookup, and
-// how a fetched message text falls apart into type, title and description.
-// Portable: no Windows header.
+// whether a text is an error number and its canonical name (the one rule
+// every asker uses), how the lookup reads typed text, the number in a text
+// pasted from a build log, and how a fetched message text falls apart into
+// type, title and description. Portable: no Windows header.
 #pragma once
 
 #include <cstddef>
@@ -44,9 +44,13 @@ struct ErrorNumberClass {
   uint32_t messageNumber;    // the digits read as hexadecimal
 };
 
-// Walks the tool table in test order. A negative search result ends the walk
-// as an incomplete number; a number longer than seven characters is refused
-// the same way, so that no other error is shown in its place.
+// The lookup's own reading of typed text. Walks the tool table in test
+// order. A negative search result ends the walk as an incomplete number; a
+// text longer than seven characters is refused the same way rather than cut
+// to a shorter number. Every character after the pattern reads as a hex
+// digit (a blank as 0), so "A 2008" and "A02008" ask for A2008's message,
+// and "2008A" for ML's message 0x8A: a note is therefore filed under the
+// name of the message found (ErrorNumberOfMessage), never under the text.
 ErrorNumberClass ClassifyErrorNumber(const char* number);
 
 struct TextPiece {
@@ -61,16 +65,42 @@ struct TextPiece {
 // nothing inside it is changed, so "A 2008" stays as it is.
 TextPiece TrimPastedNumber(const char* text);
 
-// A host word's error number: room for seven characters and the terminator.
-constexpr size_t kHostNumberSize = kMaxErrorNumberLength + 1;
+// Every documented number of the six tools is a family's letters and
+// exactly four digits.
+constexpr size_t kErrorNumberDigits = 4;
+// A canonical name: the longest letters ("CVT", "LNK"), four digits, the terminator.
+constexpr size_t kErrorNameSize = 3 + kErrorNumberDigits + 1;
 
-// True when a word picked in the host names an error number: trimmed as a
-// pasted number and upper-cased, it is one of the six patterns (in test
-// order) followed by at least one decimal digit and nothing else, seven
-// characters at most. number then holds it as the input box shows it;
-// otherwise number is empty and the word stays the host's (EAX, PUSH,
-// MAXIMUMERRORS).
-bool QualifiesAsErrorNumber(const char* word, char (&number)[kHostNumberSize]);
+// What may stand around an error number in the text it is read from.
+enum class NumberText : uint8_t {
+  // A host word, a number pasted or given to orva-lookup, a note's name: the
+  // whole text is the number, but for blanks around it and the ':' ',' '.'
+  // after it (TrimPastedNumber).
+  Word,
+  // A build-log line from the number on (after "error " or "warning "): the
+  // number, blanks, and the colon the tools write after it; the message follows.
+  LogLine,
+};
+
+struct ErrorNumber {
+  const ToolFamily* family;   // null when the text is no error number
+  char name[kErrorNameSize];  // the canonical name; empty when no number
+};
+
+// The one rule for what an error number is, asked by every place that needs
+// to know (the host's words, the notes and the Note Browser, the log scan,
+// orva-lookup's argument): a tool family's letters, in any letter case, then
+// decimal digits that are exactly four once leading zeros are dropped. The
+// canonical name is the letters in upper case and the four digits, without
+// blanks, leading zeros or marks: "lnk2019:" is LNK2019, "A02008" is A2008;
+// "a1", "RC1", "U8", "LNK1", "A20081", "A 2008" and "2008A" are no numbers.
+ErrorNumber ReadErrorNumber(const char* text, size_t length, NumberText kind);
+inline ErrorNumber ReadErrorNumber(const char* word) { return ReadErrorNumber(word, TextLength(word), NumberText::Word); }
+
+// The error number of a family's message (A2008 for ML's message 0x2008),
+// or none (0x8A, 0x12, 0x200A): a lookup that found the message files its
+// note under its name.
+ErrorNumber ErrorNumberOfMessage(const ToolFamily& family, uint32_t messageNumber);
 
 struct MessagePieces {
   TextPiece type;

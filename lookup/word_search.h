@@ -10,7 +10,8 @@
 namespace orva {
 
 // True when each word occurs in one of the texts, in any letter case (the
-// letters of the Windows ANSI code page the texts are in), anywhere, also
+// capitals and small letters of Windows-1252, the code page the catalogue is
+// written in, whatever the system's ANSI code page is), anywhere, also
 // inside a longer word: "extern" finds "external". No word runs from one
 // text into the next.
 bool TextsHoldAllWords(const TextPiece* texts, size_t textCount, const char* const* words, size_t count);

@@ -16,11 +16,13 @@ Two source kinds are understood, told apart by the file's ending:
       blocks 7                      claim 7 blocks whatever follows
       block 0x2008                  a block starting at 0x2008; HighId follows
                                     from its entries unless high=... is given;
-                                    offset=... overrides OffsetToEntries
+                                    offset=... overrides OffsetToEntries;
+                                    copies=N repeats its descriptor N times,
+                                    all pointing at the one set of entries
       ansi "Error\\x95title\\x95\\r\\ntext"    an ANSI entry; length=N overrides
       utf16 "text"                  a UTF-16 entry (Flags 1)
       zeroword                      a 16-bit zero word before the next entry
-      raw 41 42 00                  raw bytes
+      raw 41 42 00                  raw bytes; times=N repeats them N times
       truncate 40                   cut the finished table to 40 bytes
       claimsize 0x100000            the module's resource directory claims
                                     this many bytes for the table, whatever
@@ -100,16 +102,17 @@ class Entry:
 
 
 class Block:
-    def __init__(self, low, high=None, offset=None):
+    def __init__(self, low, high=None, offset=None, copies=1):
         self.low = low
         self.high = high
         self.offset = offset
+        self.copies = copies
         self.entries = []
         self.raw = b""
 
 
 def encode_table(blocks, claimed_blocks=None, truncate=None):
-    header_size = 4 + 12 * len(blocks)
+    header_size = 4 + 12 * sum(block.copies for block in blocks)
     chunks = []
     offsets = []
     position = header_size
@@ -118,7 +121,7 @@ def encode_table(blocks, claimed_blocks=None, truncate=None):
         offsets.append(position)
         chunks.append(body)
         position += len(body)
-    count = len(blocks) if claimed_blocks is None else claimed_blocks
+    count = sum(block.copies for block in blocks) if claimed_blocks is None else claimed_blocks
     out = bytearray(struct.pack("<I", count & 0xFFFFFFFF))
     for block, offset in zip(blocks, offsets):
         high = block.high
@@ -126,7 +129,7 @@ def encode_table(blocks, claimed_blocks=None, truncate=None):
             high = block.low + max(len(block.entries), 1) - 1
         real_offset = offset if block.offset is None else block.offset
         out += struct.pack("<III", block.low & 0xFFFFFFFF, high & 0xFFFFFFFF,
-                           real_offset & 0xFFFFFFFF)
+                           real_offset & 0xFFFFFFFF) * block.copies
     for chunk in chunks:
         out += chunk
     if truncate is not None:
@@ -191,8 +194,9 @@ def parse_msgtable(path):
                 words = rest.split()
                 if not words:
                     raise SourceError(path, number, "block needs its low number")
-                opts = _options(words[1:], path, number, ("high", "offset"))
-                blocks.append(Block(int(words[0], 0), opts.get("high"), opts.get("offset")))
+                opts = _options(words[1:], path, number, ("high", "offset", "copies"))
+                blocks.append(Block(int(words[0], 0), opts.get("high"), opts.get("offset"),
+                                    opts.get("copies", 1)))
             elif keyword in ("ansi", "utf16"):
                 if not blocks:
                     raise SourceError(path, number, "an entry outside a block")
@@ -214,7 +218,9 @@ def parse_msgtable(path):
                 target = blocks[-1]
                 if target.entries:
                     raise SourceError(path, number, "raw bytes must come before a block's entries")
-                target.raw += bytes(int(b, 16) for b in rest.split())
+                words = rest.split()
+                times = _options([w for w in words if "=" in w], path, number, ("times",)).get("times", 1)
+                target.raw += bytes(int(b, 16) for b in words if "=" not in b) * times
             else:
                 raise SourceError(path, number, f"unknown keyword {keyword!r}")
     return encode_table(blocks, claimed, truncate)

@@ -11,7 +11,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsWordCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Length of word (lower case) at line[at] in any letter case, as a whole
@@ -24,32 +23,6 @@ size_t MatchWord(const char* line, size_t length, size_t at, const char* word) {
   }
   if (at + n < length && IsWordCharacter(line[at + n])) return 0;
   return n;
-}
-
-// An error number at line[at]: a family's whole pattern, then decimal
-// digits, then blanks and a colon. Upper case only, as the tools write it:
-// "A2008" inside a word, a hex constant or a file name are no numbers.
-bool MatchNumber(const char* line, size_t length, size_t at, char (&number)[kMaxErrorNumberLength + 1]) {
-  size_t letters = 0;
-  while (at + letters < length && line[at + letters] >= 'A' && line[at + letters] <= 'Z') ++letters;
-  size_t digits = 0;
-  while (at + letters + digits < length && IsDigit(line[at + letters + digits])) ++digits;
-  const size_t size = letters + digits;
-  if (letters == 0 || digits == 0 || size > kMaxErrorNumberLength) return false;
-  size_t after = at + size;
-  while (after < length && IsBlank(line[after])) ++after;
-  if (after >= length || line[after] != ':') return false;
-
-  for (const ToolFamily& family : kToolTable) {
-    if (TextLength(family.pattern) != letters) continue;
-    size_t i = 0;
-    while (i < letters && line[at + i] == family.pattern[i]) ++i;
-    if (i < letters) continue;
-    for (i = 0; i < size; ++i) number[i] = line[at + i];
-    number[size] = 0;
-    return true;
-  }
-  return false;
 }
 
 void TallyLine(LogTally& tally, const std::string& line) {
@@ -85,7 +58,9 @@ bool FindLogDiagnostic(const char* line, size_t length, LogDiagnostic* found) {
     size_t next = at + word;
     if (next >= length || !IsBlank(line[next])) continue;
     while (next < length && IsBlank(line[next])) ++next;
-    if (MatchNumber(line, length, next, found->number)) {
+    const ErrorNumber number = ReadErrorNumber(line + next, length - next, NumberText::LogLine);
+    if (number.family != nullptr) {
+      CopyFirst(number.name, TextLength(number.name), found->number);
       found->isError = isError;
       return true;
     }
@@ -93,7 +68,10 @@ bool FindLogDiagnostic(const char* line, size_t length, LogDiagnostic* found) {
   return false;
 }
 
-void AddLogBytes(LogTally& tally, const char* bytes, size_t size) {
+namespace {
+
+// Splits bytes that are text into lines and tallies each.
+void AddLineBytes(LogTally& tally, const char* bytes, size_t size) {
   const char* end = bytes + size;
   while (bytes < end) {
     const void* lineEnd = std::memchr(bytes, '\n', static_cast<size_t>(end - bytes));
@@ -107,7 +85,97 @@ void AddLogBytes(LogTally& tally, const char* bytes, size_t size) {
   }
 }
 
+void AppendUtf8(std::string& out, uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+constexpr uint32_t kReplacement = 0xFFFD;
+
+// UTF-16 code units, in the log's byte order, as UTF-8 lines.
+void AddUtf16Bytes(LogTally& tally, const char* bytes, size_t size) {
+  std::string utf8;
+  utf8.reserve(size);
+  for (size_t i = 0; i < size; ++i) {
+    tally.pendingByte += bytes[i];
+    if (tally.pendingByte.size() < 2) continue;
+    const auto first = static_cast<unsigned char>(tally.pendingByte[0]);
+    const auto second = static_cast<unsigned char>(tally.pendingByte[1]);
+    tally.pendingByte.clear();
+    const uint32_t unit = tally.encoding == LogEncoding::Utf16Le ? (second << 8 | first) : (first << 8 | second);
+    // A character beyond the first 65,536 (a pair of surrogates) has no place
+    // in the ANSI code page the lines are shown in: each half reads as U+FFFD.
+    if (unit != 0) AppendUtf8(utf8, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+  }
+  AddLineBytes(tally, utf8.data(), utf8.size());
+}
+
+void AddTextBytes(LogTally& tally, const char* bytes, size_t size) {
+  if (tally.notText) return;
+  if (tally.encoding == LogEncoding::Utf16Le || tally.encoding == LogEncoding::Utf16Be) {
+    AddUtf16Bytes(tally, bytes, size);
+    return;
+  }
+  if (tally.encoding == LogEncoding::Bytes && std::memchr(bytes, 0, size) != nullptr) {
+    tally.notText = true;
+    return;
+  }
+  AddLineBytes(tally, bytes, size);
+}
+
+// Tells the encoding from the head (up to three bytes) and reads the head
+// without its byte-order mark.
+void DecideEncoding(LogTally& tally) {
+  const std::string& head = tally.head;
+  size_t mark = 0;
+  if (head.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    tally.encoding = LogEncoding::Utf8;
+    mark = 3;
+  } else if (head.compare(0, 2, "\xFF\xFE") == 0) {
+    tally.encoding = LogEncoding::Utf16Le;
+    mark = 2;
+  } else if (head.compare(0, 2, "\xFE\xFF") == 0) {
+    tally.encoding = LogEncoding::Utf16Be;
+    mark = 2;
+  } else {
+    tally.encoding = LogEncoding::Bytes;
+  }
+  AddTextBytes(tally, head.data() + mark, head.size() - mark);
+  tally.head.clear();
+}
+
+}  // namespace
+
+void AddLogBytes(LogTally& tally, const char* bytes, size_t size) {
+  if (tally.encoding == LogEncoding::Undecided) {
+    const size_t take = std::min(size, 3 - tally.head.size());
+    tally.head.append(bytes, take);
+    bytes += take;
+    size -= take;
+    if (tally.head.size() < 3) return;
+    DecideEncoding(tally);
+  }
+  AddTextBytes(tally, bytes, size);
+}
+
 void FinishLog(LogTally& tally) {
+  if (tally.encoding == LogEncoding::Undecided) DecideEncoding(tally);
+  if (tally.notText) return;
+  // A last UTF-16 unit cut in half.
+  if (!tally.pendingByte.empty()) {
+    std::string rest;
+    AppendUtf8(rest, kReplacement);
+    tally.pendingByte.clear();
+    AddLineBytes(tally, rest.data(), rest.size());
+  }
   if (tally.lineOpen) EndLine(tally);
 }
 

@@ -47,12 +47,14 @@ const char kUsage[] =
     "                    it has at most 7 characters\n"
     "  --explain [FILE]  reads a build log of ML, LINK, NMAKE, RC or CVTRES (from\n"
     "                    standard input without FILE) and explains each error\n"
-    "                    number in it once, with your ORVA note on it\n"
+    "                    number in it once, with your ORVA note on it. The log\n"
+    "                    may be ANSI, UTF-8, or UTF-16 with a byte-order mark\n"
     "  --search WORD...  lists every error whose title or description holds all\n"
     "                    the words, in any letter case\n"
     "\n"
     "Exit status: 0 found, or a log without errors; 1 not found, or a log with\n"
-    "errors, or no error holds the words; 2 a usage or folder error.\n";
+    "errors, or no error holds the words; 2 a usage or folder error, or a log\n"
+    "that cannot be read.\n";
 
 // --- Output ----------------------------------------------------------------
 // Standard output as the program found it: the console it shows in, or null
@@ -161,7 +163,10 @@ bool ModuleFolder(const char* given, char (&folder)[orva::kPathSize]) {
 
 int LookUp(const char* argument, const char* folder) {
   // What users paste from a build log comes with blanks and the message's
-  // colon around the number.
+  // colon around the number. An error number is looked up by its canonical
+  // name; any other text as the lookup window looks typed text up.
+  const orva::ErrorNumber named = orva::ReadErrorNumber(argument);
+  if (named.family != nullptr) argument = named.name;
   const orva::TextPiece number = orva::TrimPastedNumber(argument);
   if (number.length > orva::kMaxErrorNumberLength) {
     // The engine would call it incomplete; the user has given too much.
@@ -184,9 +189,28 @@ int LookUp(const char* argument, const char* folder) {
 
 // --- orva-lookup --explain [FILE] ---------------------------------------------------
 
-void ExplainNumber(const orva::LoggedNumber& logged, const char* folder, const char* notesFolder) {
+// A line of the log in the ANSI code page, as everything is printed: from
+// UTF-8 when the log was UTF-8 or UTF-16 (characters the code page lacks
+// become '?'); a log without a byte-order mark is ANSI or UTF-8, and a line
+// is taken for UTF-8 when it reads as UTF-8 without fault.
+std::string LineInAnsi(const std::string& line, orva::LogEncoding encoding) {
+  const bool marked = encoding != orva::LogEncoding::Bytes;
+  const int size = static_cast<int>(line.size());
+  const DWORD strict = marked ? 0 : MB_ERR_INVALID_CHARS;
+  const int wideSize = MultiByteToWideChar(CP_UTF8, strict, line.data(), size, nullptr, 0);
+  if (wideSize <= 0) return line;
+  std::wstring wide(static_cast<size_t>(wideSize), L'\0');
+  MultiByteToWideChar(CP_UTF8, strict, line.data(), size, &wide[0], wideSize);
+  const int ansiSize = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(std::max(ansiSize, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, &ansi[0], ansiSize, nullptr, nullptr);
+  return ansi;
+}
+
+void ExplainNumber(const orva::LoggedNumber& logged, orva::LogEncoding encoding, const char* folder,
+                   const char* notesFolder) {
   Print("== " + logged.number + ": " + std::to_string(logged.lines) + (logged.lines == 1 ? " line" : " lines") +
-        ", the first:\n   " + logged.firstLine + "\n");
+        ", the first:\n   " + LineInAnsi(logged.firstLine, encoding) + "\n");
   orva::LookupResult result = orva::RunLookup(logged.number.c_str(), folder);
   PrintFields(orva::FieldsOf(result));
   orva::ReleaseLookupResult(result);
@@ -217,14 +241,26 @@ int Explain(const char* file, const char* folder) {
   orva::LogTally tally;
   std::vector<char> buffer(64 * 1024);
   size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), log)) > 0) orva::AddLogBytes(tally, buffer.data(), got);
+  while (!tally.notText && (got = std::fread(buffer.data(), 1, buffer.size(), log)) > 0) {
+    orva::AddLogBytes(tally, buffer.data(), got);
+  }
   const bool failed = std::ferror(log) != 0;
   if (log != stdin) std::fclose(log);
+  const char* name = file != nullptr ? file : "(standard input)";
   if (failed) {
-    std::fprintf(stderr, "orva-lookup: cannot read the log %s\n", file != nullptr ? file : "(standard input)");
+    std::fprintf(stderr, "orva-lookup: cannot read the log %s\n", name);
     return kUsageError;
   }
   orva::FinishLog(tally);
+  // Never reported as a clean log: its error numbers cannot be told.
+  if (tally.notText) {
+    std::fprintf(stderr,
+                 "orva-lookup: the log %s holds NUL characters but no byte-order mark: it is none of\n"
+                 "the encodings orva-lookup reads (the ANSI code page, UTF-8, UTF-16 with a byte-order\n"
+                 "mark), and its error numbers cannot be told. Save it as UTF-8 or as Unicode.\n",
+                 name);
+    return kUsageError;
+  }
 
   const std::string lines = std::to_string(tally.lineCount) + (tally.lineCount == 1 ? " line" : " lines");
   if (tally.numbers.empty()) {
@@ -233,7 +269,7 @@ int Explain(const char* file, const char* folder) {
   }
   char notesFolder[orva::kPathSize] = {};
   orva::NotesFolderOf(folder, notesFolder);
-  for (const orva::LoggedNumber& logged : tally.numbers) ExplainNumber(logged, folder, notesFolder);
+  for (const orva::LoggedNumber& logged : tally.numbers) ExplainNumber(logged, tally.encoding, folder, notesFolder);
   const size_t count = tally.numbers.size();
   Print(std::to_string(count) + (count == 1 ? " error number on " : " error numbers on ") +
         std::to_string(tally.diagnosticLines) + " of " + lines + ".\n");

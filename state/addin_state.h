@@ -51,8 +51,10 @@ struct AddinState {
   HWND iconTips;                 // the icons' tooltips, told of the mouse over the icons by the icons
   uint8_t expanded;              // 1 while the window has its full size
   uint8_t noteExists;            // 1 while the note icon shows a note present
-  uint8_t lookupFailed;          // 1 while no successful lookup is on display
-  char currentNumber[kNumberSize];  // the number of the last lookup
+  uint8_t lookupFailed;          // 1 unless the lookup on display found an error number's message
+  // The number of the last lookup: after one that found its message, the
+  // message's canonical name (the note's name, A2008 for "A 2008").
+  char currentNumber[kNumberSize];
 
   // --- Note editor and browsers ------------------------------------------------
   HWND noteEditor;
@@ -82,9 +84,9 @@ struct AddinState {
 
 extern AddinState g_state;
 
-// Creates what every window shares: the rich edit library, the process heap,
-// the add-in and notes folders (both created), COM, the image list and the
-// shared font, in that order. Run once by InstallDll when the add-in is on.
+// Creates what every window shares: the rich edit library, the add-in and
+// notes folders (both created), COM, the image list and the shared font, in
+// that order. Run by InstallDll when it turns the add-in on.
 void AcquireSharedResources();
 
 // Releases them: the shared font, the rich edit library, COM, the image list.

@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::vector<char> text = AsText(data, size);
       const orva::ErrorNumberClass c = orva::ClassifyErrorNumber(text.data());
       if (c.family != nullptr && c.digits[orva::kDigitsSize - 1] != 0) __builtin_trap();
-      char number[orva::kHostNumberSize];
-      if (orva::QualifiesAsErrorNumber(text.data(), number) && number[orva::kHostNumberSize - 1] != 0) __builtin_trap();
+      (void)orva::ReadErrorNumber(text.data());
+      (void)orva::ReadErrorNumber(text.data(), size, orva::NumberText::LogLine);
       break;
     }
     case 4: {

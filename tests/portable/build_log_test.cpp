@@ -50,7 +50,7 @@ TEST(FindLogDiagnostic, ToolFormsAndLookAlikes) {
       {"error A2008h: a hex constant", ""},
       {"terror A2008: in a word", ""},
       {"errors A2008: in a word", ""},
-      {"error a2008: lower-case number", ""},
+      {"error a02008: lower case, a leading zero", "A2008!"},  // the one rule: any case, named A2008
       {"error X1234: no tool", ""},
       {"error LNK20011: eight characters", ""},
       {"error A: no digits", ""},

@@ -104,6 +104,16 @@ TEST(WalkMessageTable, HighBelowLowClaimsNearlyAllNumbersButEndsAtTheTable) {
   EXPECT_LE(visits.size(), 2u);
 }
 
+TEST(WalkMessageTable, BlockClaimingMoreThanItHoldsEndsAtTheNextBlocksEntries) {
+  TestBlock greedy{0x1100, {{"one"}, {"two"}}};
+  greedy.high = 0x11FF;
+  TestBlock again{0x3000, {}};
+  again.high = 0x3010;
+  again.offset = 4 + 3 * 12;  // the first block's entries once more
+  const auto table = BuildTable({greedy, {0x2000, {{"next"}}}, again});
+  EXPECT_EQ((Visits{{0x1100, "one"}, {0x1101, "two"}, {0x2000, "next"}}), Walk(table));
+}
+
 TEST(FormatterCanReadMessage, FindsWhatTheTableHolds) {
   const auto table = BuildTable({{0x2008, {{"a"}, {"b"}}}, {0x3000, {{"c"}}}});
   EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x2008));
@@ -153,5 +163,7 @@ TEST(FormatterCanReadMessage, ZeroLengthEntryBeforeTheNumberIsNotFound) {
   TestEntry zero{"z"};
   zero.length = 0;
   auto table = BuildTable({{0x10, {zero, {"b"}}}});
+  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x11));
+  table[4 + 12] = 2;  // shorter than its header, the Length is refused too
   EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x11));
 }

@@ -2,6 +2,7 @@
 // the split of a message text.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "lookup/tool_table.h"
@@ -80,23 +81,30 @@ TEST(ToolTable, SlotsAndLabels) {
   EXPECT_EQ(nullptr, ToolFamilyOfSlot(7));
 }
 
-TEST(QualifiesAsErrorNumber, PatternAtTheStartThenDigitsOnly) {
-  // The host-protocol tests try the words of an assembly source; these are
-  // the edges of the rule, and of the trim of a number pasted from a build
-  // log. "" stands for a word that is declined.
+// The one rule, as each asker reads a text: a host word, a pasted or given
+// number, a note's name (word), and a build-log line from the number on
+// (logLine). "" stands for no error number.
+TEST(ReadErrorNumber, OneRuleForEveryAsker) {
   const struct {
+    const char* text;
     const char* word;
-    const char* number;
+    const char* logLine;
   } cases[] = {
-      {"u1050.,", "U1050"}, {"Rc2104", "RC2104"}, {"A1", "A1"},  {"A123456", "A123456"},
-      {"xUx", ""},          {"2008A", ""},        {"A", ""},     {" RC2104 :", "RC2104"},
-      {"mov eax", ""},      {"A-2008", ""},       {":", ""},     {"A12345678", ""},
-      {"\tlnk2019:\r\n", "LNK2019"}, {"A 2008", ""}, {"A2008:x", ""}, {" \t", ""},
+      {"A2008", "A2008", ""},  // a log line that ends at the number, without its colon, names none
+      {"A2008: syntax error", "", "A2008"},       {"lnk2019:", "LNK2019", "LNK2019"},
+      {"Rc2104 : undefined", "", "RC2104"},       {"rw1004\t:", "RW1004", "RW1004"},
+      {"u1050.,", "U1050", ""},                   {"\tCVT1100:\r\n", "CVT1100", ""},
+      {"A02008", "A2008", ""},                    {"A0002008:", "A2008", "A2008"},  // leading zeros
+      {"a1", "", ""},     {"A1", "", ""},         {"rc1", "", ""},       {"U8", "", ""},
+      {"LNK1", "", ""},   {"A12", "", ""},        {"A0008", "", ""},     {"A20081:", "", ""},
+      {"A 2008", "", ""}, {"2008A", "", ""},      {"XA2008:", "", ""},   {"A2008h:", "", ""},
+      {"A-2008", "", ""}, {"A2008:x", "", "A2008"}, {"CVTR1100", "", ""}, {"LNKU1234:", "", ""},
+      {"MOV", "", ""},    {"A", "", ""},          {":", "", ""},         {"", "", ""},
   };
   for (const auto& c : cases) {
-    char number[kHostNumberSize];
-    EXPECT_EQ(c.number[0] != 0, QualifiesAsErrorNumber(c.word, number)) << '"' << c.word << '"';
-    EXPECT_EQ(std::string(c.number), number) << '"' << c.word << '"';
+    EXPECT_STREQ(c.word, ReadErrorNumber(c.text).name) << '"' << c.text << "\" as a word";
+    EXPECT_STREQ(c.logLine, ReadErrorNumber(c.text, std::strlen(c.text), NumberText::LogLine).name)
+        << '"' << c.text << "\" in a log line";
   }
 }
 

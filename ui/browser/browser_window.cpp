@@ -80,7 +80,9 @@ void CreateBrowserControls(HWND browser) {
 
 void EmptyDetailArea() {
   if (IsNoteBrowser()) {
+    // Without a note on display nothing typed could be kept: read-only.
     SetControlText(g_state.noteEdit, nullptr);
+    SendMessageA(g_state.noteEdit, EM_SETREADONLY, TRUE, 0);
     EnableWindow(g_state.deleteButton, FALSE);
     EnableWindow(g_state.saveButton, FALSE);
   } else {

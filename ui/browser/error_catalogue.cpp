@@ -65,12 +65,15 @@ struct FindWalk {
 };
 
 // The visitor of the find's walk: the entry's text is read where the walk
-// found it, with no formatter call. An entry whose text does not end inside
-// it shows no text when selected (the formatter is never asked for it), and
-// only its name is searched.
+// found it, with no formatter call, and never past the entry's end: an entry
+// whose text does not end inside it is searched by its name only. (Selected,
+// it shows what the formatter reads, which may run on to a terminator
+// further in the table.)
 void MatchEntry(void* context, uint32_t number, const MessageEntry& entry) {
   FindWalk& walk = *static_cast<FindWalk*>(context);
-  if (walk.found == walk.capacity) return;  // a module grown since the fill: its new messages have no item
+  // The find walks the very modules the fill walked, held open since, so it
+  // meets no entry the fill did not; the array's bound is kept all the same.
+  if (walk.found == walk.capacity) return;
   const bool ends = std::memchr(entry.text, 0, entry.textSize) != nullptr;
   const MessagePieces pieces = SplitMessageText(ends ? entry.text : "");
   char name[kItemTextSize];

@@ -19,51 +19,48 @@
 namespace orva {
 namespace {
 
-// Which root a note file goes under: the first pattern found anywhere in its
-// file name decides. "R" gathers both RC families under the one RC root.
-struct NoteGroup {
-  const char* pattern;
-  uint32_t slot;
-};
-const NoteGroup kNoteGroups[] = {{"A", 1}, {"CVT", 2}, {"R", 5}, {"U", 3}, {"LNK", 4}};
+// RW's notes go under the one RC root, in RC's slot.
+constexpr uint32_t kRcWarningSlot = 6;
+constexpr uint32_t kNoteRcSlot = 5;
 
-// The root of the first pattern fileName holds; null when it holds none.
-HTREEITEM NoteRoot(const char* fileName) {
-  for (const NoteGroup& group : kNoteGroups) {
-    if (FindText(1, fileName, group.pattern) > 0) return g_state.rootItems[group.slot];
-  }
-  return nullptr;
-}
-
-// A note file is listed under its note's name, the file name without
-// ".note", and only when that name is an error number as the add-in saves
-// notes under one (a pattern and its digits, seven characters at most): the
-// name is what Delete removes, so it must name exactly this file. Files such
-// as "A2008.old.note" or "A2008 .note" are not notes of A2008 and stay out of
-// the tree rather than be shown, and deleted, as A2008. So does a name the
-// note store refuses (a path too long to save).
-bool NoteNameOf(const char* fileName, char (&name)[kNumberSize]) {
+// A note file is listed under its note's name, and only when the add-in
+// files notes under that name: the file name without ".note" is an error
+// number (ReadErrorNumber) and is its canonical name but for letter case,
+// which file names ignore (a2008.note is A2008's note). The name is what
+// Delete removes, so it must name exactly this file: "A2008.old.note",
+// "A2008 .note", "A02008.note" are no notes of A2008 and stay out of the
+// tree rather than be shown, and deleted, as A2008. So does a name the note
+// store refuses (a path too long to save). The family gives the root; the
+// Note Browser gathers both RC families under the one RC root.
+HTREEITEM NoteRootOf(const char* fileName, char (&name)[kErrorNameSize]) {
   ZeroFill(name);
   const size_t length = TextLength(fileName);
   const size_t extension = TextLength(kNoteExtension);
-  if (length <= extension || lstrcmpiA(fileName + length - extension, kNoteExtension) != 0) return false;
-  if (length - extension >= kNumberSize) return false;
-  CopyFirst(fileName, length - extension, name);
-  char number[kHostNumberSize];
+  if (length <= extension || lstrcmpiA(fileName + length - extension, kNoteExtension) != 0) return nullptr;
+  if (length - extension >= kErrorNameSize) return nullptr;
+  char stem[kErrorNameSize] = {};
+  CopyFirst(fileName, length - extension, stem);
+  const ErrorNumber number = ReadErrorNumber(stem);
   char path[kPathSize];
-  return QualifiesAsErrorNumber(name, number) && lstrcmpA(number, name) == 0 && NotePath(name, path);
+  if (number.family == nullptr || lstrcmpiA(number.name, stem) != 0 || !NotePath(number.name, path)) return nullptr;
+  AppendText(name, number.name);
+  const uint32_t slot = number.family->slot;
+  return g_state.rootItems[slot == kRcWarningSlot ? kNoteRcSlot : slot];
 }
 
 // Queues the item of one note file (a file name without its folder).
 void AddNoteItem(const char* fileName, TreeFill& fill) {
-  char name[kNumberSize];
-  if (!NoteNameOf(fileName, name)) return;
-  const HTREEITEM root = NoteRoot(fileName);
+  char name[kErrorNameSize];
+  const HTREEITEM root = NoteRootOf(fileName, name);
   if (root != nullptr) QueueTreeItem(fill, root, name, 0);
 }
 
 // The text on display counts as unchanged from here on.
 void MarkNoteUnchanged() { SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0); }
+
+// Why the note on display could not be read; ERROR_SUCCESS when it was.
+DWORD g_readFailure = ERROR_SUCCESS;
+const char kNoteNotSavedUnread[] = "cannot be saved: it could not be read";
 
 }  // namespace
 
@@ -90,15 +87,26 @@ void ShowSelectedNote() {
   item.pszText = g_state.selectedNote;
   item.cchTextMax = kNumberSize;
   SendMessageA(g_state.treeView, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  // A note that cannot be read leaves the text area empty, and Save stays
-  // off so that the empty text never replaces the note; Delete stays on.
-  if (LoadNote(g_state.selectedNote) != ERROR_SUCCESS) EnableWindow(g_state.saveButton, FALSE);
+  // A note that cannot be read (removed, or held by another program) shows
+  // why in the text area's place, read-only: nothing can be typed there and
+  // then lost. Save says why it cannot save rather than replace the note.
+  g_readFailure = LoadNote(g_state.selectedNote);
+  if (g_readFailure != ERROR_SUCCESS) {
+    char reason[kNoteFailureTextSize];
+    DescribeNoteFailure(g_state.selectedNote, kNoteNotRead, g_readFailure, reason);
+    SetControlText(g_state.noteEdit, reason);
+  }
+  SendMessageA(g_state.noteEdit, EM_SETREADONLY, g_readFailure != ERROR_SUCCESS, 0);
   MarkNoteUnchanged();
 }
 
 // A note that could not be written keeps its text on display, and the user
 // is told why.
 bool SaveSelectedNote() {
+  if (g_readFailure != ERROR_SUCCESS) {
+    ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSavedUnread, g_readFailure);
+    return false;
+  }
   const DWORD outcome = SaveNote(g_state.selectedNote);
   if (outcome != ERROR_SUCCESS) {
     ReportNoteFailure(g_state.browserWindow, g_state.selectedNote, kNoteNotSaved, outcome);
@@ -108,8 +116,8 @@ bool SaveSelectedNote() {
   return true;
 }
 
-// Only a note whose Save is on can be saved: one that could not be read is
-// never replaced by what the text area shows instead.
+// Without a note selected (Save off) there is nothing to save; a note that
+// could not be read is read-only, so its text is never changed.
 bool SettleEditedNote(bool mayCancel) {
   if (!IsWindowEnabled(g_state.saveButton) || SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return true;
   const int answer = AskToSaveChanges(g_state.browserWindow, g_state.selectedNote, mayCancel);

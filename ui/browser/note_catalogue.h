@@ -9,9 +9,11 @@ namespace orva {
 void FillNoteCatalogue();
 
 // Run by the browser's selection handling when a note item is selected: reads
-// its name into g_state.selectedNote and loads the note.
+// its name into g_state.selectedNote and loads the note, which can then be
+// edited; a note that cannot be read shows the reason, read-only.
 void ShowSelectedNote();
-// Button 2010; false when the note could not be written (the user is told).
+// Button 2010; false when the note could not be written, or not read when
+// it was selected (the user is told why).
 bool SaveSelectedNote();
 // Button 2014: removes the note's file, then its item. A note that cannot be
 // deleted stays, item, text and all, and the user is told why.

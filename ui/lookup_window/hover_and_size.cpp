@@ -86,8 +86,9 @@ void HoverTick() {
   POINT cursor;
   GetCursorPos(&cursor);
   // The test follows the rectangles alone: it goes on while the window is
-  // hidden, covered or disabled. Without a successful lookup the note icon
-  // is inert, and an inert icon shows no border.
+  // covered or disabled (hidden, the window has no timer running). Without a
+  // lookup that offers a note the note icon is inert, and an inert icon
+  // shows no border.
   for (int i = 0; i < 4; ++i) {
     RECT bounds;
     GetWindowRect(icons[i], &bounds);

@@ -323,11 +323,17 @@ void PerformLookup() {
   if (fields.type[0] != 0) SetControlText(g_state.typeField, fields.type);
   if (fields.title[0] != 0) SetControlText(g_state.titleField, fields.title);
   if (fields.description[0] != 0) SetControlText(g_state.descriptionBox, fields.description);
-  const bool found = result.outcome == LookupOutcome::Found;
+  // A found message's note is filed under its canonical name, whatever was
+  // typed for it; one without such a name offers no note.
+  const bool noted = result.outcome == LookupOutcome::Found && result.name[0] != 0;
+  if (noted) {
+    ZeroFill(g_state.currentNumber);
+    AppendText(g_state.currentNumber, result.name);
+  }
   ReleaseLookupResult(result);
 
-  g_state.lookupFailed = found ? 0 : 1;
-  SetNoteIcon(found && NoteFileExists(g_state.currentNumber));
+  g_state.lookupFailed = noted ? 0 : 1;
+  SetNoteIcon(noted && NoteFileExists(g_state.currentNumber));
   RedrawLookupWindow();
   SelectAllInput();
 }

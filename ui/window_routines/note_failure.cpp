@@ -32,12 +32,18 @@ void SystemReason(DWORD error, char (&out)[kReasonSize]) {
 
 }  // namespace
 
-void ReportNoteFailure(HWND owner, const char* name, const char* failure, DWORD error) {
+void DescribeNoteFailure(const char* name, const char* failure, DWORD error, char (&text)[kNoteFailureTextSize]) {
   char reason[kReasonSize];
   SystemReason(error, reason);
   // Room for the longest name a note can have (19 characters) and the reason.
-  char message[kReasonSize + 64] = {};
-  AppendText(message, "The note for ", name, " ", failure, ".\r\n\r\n", reason);
+  static_assert(kNoteFailureTextSize >= kReasonSize + 64, "the reason and the sentence before it fit");
+  ZeroFill(text);
+  AppendText(text, "The note for ", name, " ", failure, ".\r\n\r\n", reason);
+}
+
+void ReportNoteFailure(HWND owner, const char* name, const char* failure, DWORD error) {
+  char message[kNoteFailureTextSize];
+  DescribeNoteFailure(name, failure, error, message);
   MessageBoxA(owner, message, nullptr, MB_OK | MB_ICONERROR);
 }
 

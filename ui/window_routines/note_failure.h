@@ -11,8 +11,12 @@ extern const char kNoteNotSaved[];
 extern const char kNoteNotRead[];
 extern const char kNoteNotDeleted[];
 
-// A message box owned by owner: "The note for A2008 could not be saved.",
-// then the system's own words for error.
+// "The note for A2008 could not be saved.", a blank line, then the system's
+// own words for error.
+constexpr size_t kNoteFailureTextSize = 256 + 64;
+void DescribeNoteFailure(const char* name, const char* failure, DWORD error, char (&text)[kNoteFailureTextSize]);
+
+// That text in a message box owned by owner.
 void ReportNoteFailure(HWND owner, const char* name, const char* failure, DWORD error);
 
 }  // namespace orva

@@ -100,6 +100,22 @@ TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
   }
 }
 
+// 2,730 blocks all over one run of 8,193 entries (tests/fixtures/overlap):
+// the run is listed once, beside the other module, in well under a second.
+TEST_F(ErrorCatalogueTest, OverlappingBlocksOpenAndFindAtOnce) {
+  CloseBrowser();
+  UseModules("overlap");
+  const DWORD start = GetTickCount();
+  OpenBrowserInMode(kErrorBrowserIconId);
+  EXPECT_LT(GetTickCount() - start, 1000u) << "open";
+  const char* words[] = {"user-defined"};
+  const FindOutcome found = FindNextError(words, 1);
+  EXPECT_LT(GetTickCount() - start, 2000u) << "open and find";
+  EXPECT_EQ(1u, found.total);
+  EXPECT_EQ(8193u, ChildTexts(g_state.treeView, g_state.rootItems[1]).size());
+  EXPECT_EQ(Strings({"U1050"}), ChildTexts(g_state.treeView, g_state.rootItems[3]));
+}
+
 TEST_F(ErrorCatalogueTest, SelectingAnItemShowsItsMessageAndSelectingARootEmptiesIt) {
   SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
   const Detail shown = Shown();

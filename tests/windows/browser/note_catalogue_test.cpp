@@ -60,9 +60,9 @@ TEST_F(NoteCatalogueTest, NotesAreGroupedUnderTheirToolsWithRcAndRwTogether) {
 }
 
 TEST_F(NoteCatalogueTest, NotesSortByTextUnderTheirRoot) {
-  for (const char* name : {"A2008", "A12", "A1100"}) PutNote(name, std::string("x\0", 2));
+  for (const char* name : {"A2008", "A4011", "A1100"}) PutNote(name, std::string("x\0", 2));
   OpenNoteBrowser();
-  EXPECT_EQ(Strings({"A1100", "A12", "A2008"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
+  EXPECT_EQ(Strings({"A1100", "A2008", "A4011"}), ChildTexts(g_state.treeView, g_state.rootItems[1]));
 }
 
 TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
@@ -71,24 +71,25 @@ TEST_F(NoteCatalogueTest, EmptyNotesFolderGivesTheFiveRootsAlone) {
 }
 
 // An item's text is the name Delete removes the note under, so a file is
-// listed only when its whole name before ".note" is an error number: a file
-// that only begins with one is no note of that number and must never be
-// shown, or deleted, as it.
+// listed only when its whole name before ".note" is the canonical name of an
+// error number, but for letter case: a file that only begins with one, or
+// names it otherwise, is no note of that number and must never be shown, or
+// deleted, as it.
 TEST_F(NoteCatalogueTest, OnlyFilesNamedByAnErrorNumberAreListed) {
   struct Case {
-    const char* name;  // the file name before ".note"
-    bool listed;
+    const char* name;    // the file name before ".note"
+    const char* listed;  // as what; null: not listed
   };
   const Case cases[] = {
-      {"A2008", true},       {"A2008.old", false}, {"A2008 ", false},   {"A2008.", false},
-      {"a2009", false},       {"A200800", true},    {"A2008000", false}, {"LNKA1", false},
-      {"CVTR1", false},      {"U", false},         {"", false},         {"lower", false},
-      {"ABCDEFGHIJKLMNOPQRS", false},
+      {"A2008", "A2008"},  {"A2008.old", nullptr}, {"A2008 ", nullptr},   {"A2008.", nullptr},
+      {"a2009", "A2009"},  {"A200800", nullptr},   {"A2008000", nullptr}, {"LNKA1", nullptr},
+      {"CVTR1", nullptr},  {"U", nullptr},         {"", nullptr},         {"lower", nullptr},
+      {"A02010", nullptr}, {"A 2011", nullptr},    {"A12", nullptr},      {"ABCDEFGHIJKLMNOPQRS", nullptr},
   };
   Strings expected;
   for (const Case& c : cases) {
     PutNote(c.name, std::string(c.name) + '\0');
-    if (c.listed) expected.push_back(c.name);
+    if (c.listed != nullptr) expected.push_back(c.listed);
   }
   // Names of devices, which no note operation may reach: written only
   // through the \\?\ form of their paths.
@@ -208,19 +209,22 @@ TEST_F(NoteCatalogueTest, DeleteThatCannotDeleteChangesNothingAndSaysWhy) {
   }
 }
 
-// A note that cannot be read shows no text, and Save stays off, so that the
-// empty text can never replace the note; Delete stays available.
-TEST_F(NoteCatalogueTest, NoteThatCannotBeReadShowsNothingAndCannotBeSavedOver) {
+// A note that cannot be read shows why, read-only, so that nothing typed is
+// lost; Save (Ctrl+S) says why it cannot save, and nothing replaces the note.
+TEST_F(NoteCatalogueTest, NoteThatCannotBeReadIsShownReadOnlyWithTheReason) {
   PutNote("A2008", std::string("kept\0", 5));
   OpenNoteBrowser();
   HANDLE held = CreateFileA(NotePathOf("A2008").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   SelectItem(g_state.treeView, Note(1, "A2008"));
   CloseHandle(held);
-  EXPECT_EQ("", TextOf(g_state.noteEdit));
-  EXPECT_FALSE(IsWindowEnabled(g_state.saveButton));
-  EXPECT_TRUE(IsWindowEnabled(g_state.deleteButton));
-  SetControlText(g_state.noteEdit, "typed");
-  SendMessageA(g_state.browserWindow, WM_COMMAND, kSaveButtonId, reinterpret_cast<LPARAM>(g_state.saveButton));
+  EXPECT_EQ(0u, TextOf(g_state.noteEdit).find("The note for A2008 could not be read.\r\n\r\n")) << TextOf(g_state.noteEdit);
+  EXPECT_NE(0, GetWindowLongA(g_state.noteEdit, GWL_STYLE) & ES_READONLY);
+  ExpectButtonsEnabled(true);
+  AnswerNextMessageBox(IDOK);
+  SendMessageA(g_state.browserWindow, kControlKeyMessage, kWithControl | 'S', 0);
+  StopAnswering();
+  ASSERT_TRUE(g_box.shown) << "Ctrl+S said nothing";
+  EXPECT_EQ(0u, g_box.text.find("The note for A2008 cannot be saved: it could not be read.")) << g_box.text;
   EXPECT_EQ(std::string("kept\0", 5), NoteBytes("A2008"));
 }
 

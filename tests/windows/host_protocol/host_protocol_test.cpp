@@ -269,7 +269,8 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
 
   // Declined first, while no lookup window exists: none may open.
   const std::string declined[] = {"EAX", "PUSH",     "CALL",   "MAXIMUMERRORS", "MOV", "LNK",
-                                  "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A')};
+                                  "X1234", "LNK20199", "A2008X", "",            std::string(32, 'A'),
+                                  "a1",  "A1",       "rc1",    "U8",            "LNK1", "A12", "A20081"};
   for (const std::string& word : declined) {
     g_word = word;
     EXPECT_EQ(0, NotifyAddin(pane, kOutputDoubleClick, 0, 0)) << '"' << word << "\" is left to the host";
@@ -294,7 +295,8 @@ TEST_F(HostProtocolTest, HostWordsAreClaimedOnlyWhenTheyAreErrorNumbers) {
     const char* tool;
   } claimed[] = {
       {"A2008", "A2008", "ML"},
-      {"lnk2019", "LNK2019", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+      {"lnk2019:", "LNK2019", "LINK\\LIB\\DUMPBIN\\EDITBIN"},
+      {"A02008", "A2008", "ML"},
       {"A2008:", "A2008", "ML"},
       {"CVT1100", "CVT1100", "CVTRES"},
       {"RW1004", "RW1004", "RC (\"W\" Errors)"},
@@ -433,6 +435,22 @@ TEST_F(HostProtocolTest, HostCloseRemovesTheItemDestroysTheWindowAndIgnoresWhatF
   EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr)) << "a rebuild after close adds nothing";
   EXPECT_EQ(0, DoubleClickWordInOutput("A2009", "A2009")) << "a double-click after close is left to the host";
   EXPECT_FALSE(FindLookupView(&view)) << "and opens no window";
+}
+
+// On after on changes nothing; off after on lets go as the host's close does.
+TEST_F(HostProtocolTest, InstallDllAgainIsIdempotentAndOffReleases) {
+  StartHost();
+  LookupView view;
+  OpenThroughMenu(&view);
+  const int items = GetMenuItemCount(GetSubMenu(MainMenu(), 6));
+  CallInstallDll(g_host.installDll, g_host.mainWindow, 1, &g_host.hooks);
+  EXPECT_EQ(1u, g_host.requestsAnswered[3]) << "a second menu identifier asked for";
+  EXPECT_EQ(items, GetMenuItemCount(GetSubMenu(MainMenu(), 6))) << "a second menu item";
+
+  CallInstallDll(g_host.installDll, g_host.mainWindow, 0, &g_host.hooks);
+  EXPECT_EQ(0u, g_host.hooks[kEax]);
+  EXPECT_EQ(0u, FindMenuItem("ORVA", nullptr));
+  EXPECT_FALSE(IsWindow(view.window));
 }
 
 TEST_F(HostProtocolTest, HostCloseBeforeTheWindowWasOpenedOnlyRemovesTheItem) {

@@ -209,8 +209,15 @@ TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {
   EXPECT_EQ(1, g_state.noteExists) << "the note of A2008 is stored";
   EXPECT_EQ(ResourcePixels(IDI_NOTE_PRESENT, LR_LOADMAP3DCOLORS), IconPixels(Shown(g_state.noteIcon)));
 
-  // Failed lookups leave the grey picture, whatever notes exist.
-  for (const char* failing : {"X1234", "LNK", "A9999"}) {
+  for (const char* typed : {"A 2008", "A02008"}) {  // the note of what was found, whatever was typed
+    Enter("X1234");
+    Enter(typed);
+    EXPECT_EQ(1, g_state.noteExists) << typed;
+  }
+
+  // Failed lookups leave the grey picture, whatever notes exist; so do
+  // messages that have no error number, which offer no note.
+  for (const char* failing : {"X1234", "LNK", "A9999", "A12", "2008A"}) {
     Enter("A2008");
     Enter(failing);
     EXPECT_STREQ(failing, g_state.currentNumber);

@@ -24,8 +24,9 @@ class NoteEditorHostTest : public HostTest {
   }
 };
 
+// Typed with a blank, A2008 is found, and the note made is A2008's.
 TEST_F(NoteEditorHostTest, YesOpensTheCreateEditorAndSaveStoresTheTypedNote) {
-  LookUp("A2008");
+  LookUp("A 2008");
   HWND editor = OpenEditorFromNoteIcon();
   ASSERT_TRUE(g_box.shown) << "no question before creating a note";
   ASSERT_NE(nullptr, editor);

@@ -227,6 +227,33 @@ TEST_F(OrvaLookupTest, ExplainStatusWithoutErrors) {
   EXPECT_EQ(2u, run.exitCode) << run.out;
 }
 
+// The sample logs as Windows writes them give the plain log's report and
+// status, a line beyond ASCII shown in the ANSI code page; NUL characters
+// without a byte-order mark are refused, never taken for a clean log.
+TEST_F(OrvaLookupTest, ExplainReadsTheEncodingsWindowsWrites) {
+  for (const char* project : {"hello", "dialog", "linking"}) {
+    const std::string plain = "caf\xE9.asm(1) : error A2206: caf\xE9 ?\r\n" +  // ? for U+263A
+                              ReadFileBytes(TestProgramFolder() + "..\\ide\\Projects\\" + project + "\\build.log");
+    std::string le = "\xFF\xFE", be = "\xFE\xFF", utf8;
+    for (char c : plain) {
+      le += c == '?' ? std::string("\x3A\x26") : std::string{c, '\0'};
+      be += c == '?' ? std::string("\x26\x3A") : std::string{'\0', c};
+      utf8 += c == '\xE9' ? "\xC3\xA9" : c == '?' ? "\xE2\x98\xBA" : std::string(1, c);
+    }
+    const ProgramRun expected = Run("--explain", &plain);
+    EXPECT_EQ(1u, expected.exitCode) << project;
+    for (const std::string& log : {utf8, "\xEF\xBB\xBF" + utf8, le, be}) {
+      const ProgramRun run = Run("--explain", &log);
+      EXPECT_EQ(expected.exitCode, run.exitCode) << project;
+      EXPECT_EQ(expected.out, run.out) << project;
+    }
+    const std::string unmarked = le.substr(2);
+    const ProgramRun refused = Run("--explain", &unmarked);
+    EXPECT_EQ(2u, refused.exitCode) << project;
+    EXPECT_NE(std::string::npos, refused.err.find("NUL characters but no byte-order mark")) << refused.err;
+  }
+}
+
 // A log far larger than what the tool may hold: it streams, and still counts.
 TEST_F(OrvaLookupTest, ExplainStreamsALargeLog) {
   std::string block = "prog.asm(1) : error A2008: syntax error : token\r\n";
