@@ -226,7 +226,7 @@ TreeItems ErrorItems(const std::string& addins) {
 // --- Platform work a browser does that its floor does not ---------------------
 
 // A control beside the tree, as the browser makes it.
-struct ControlSpec {
+struct ControlLayout {
   DWORD exStyle;
   const char* className;
   const char* text;
@@ -234,7 +234,7 @@ struct ControlSpec {
   int x, y, width, height;
 };
 
-const ControlSpec kErrorBrowserControls[] = {
+const ControlLayout kErrorBrowserControls[] = {
     {0, "BUTTON", "Expand All", 0, 22, 337, 85, 25},
     {0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25},
     {0, "STATIC", "Type:", SS_SIMPLE, 225, 5, 30, 20},
@@ -244,7 +244,7 @@ const ControlSpec kErrorBrowserControls[] = {
     {WS_EX_CLIENTEDGE, "EDIT", nullptr, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 225, 65, 315, 305},
 };
 
-const ControlSpec kNoteBrowserControls[] = {
+const ControlLayout kNoteBrowserControls[] = {
     {0, "BUTTON", "Expand All", 0, 22, 337, 85, 25},
     {0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25},
     {WS_EX_CLIENTEDGE, "RICHEDIT", nullptr, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 225, 5, 315, 325},
@@ -256,10 +256,10 @@ const ControlSpec kNoteBrowserControls[] = {
 // window not yet shown (as the browser makes them while it is created) and
 // destroyed.
 template <size_t N>
-void MakeAndDestroyControls(HWND parent, const ControlSpec (&specs)[N]) {
+void MakeAndDestroyControls(HWND parent, const ControlLayout (&layouts)[N]) {
   HWND made[N];
   for (size_t i = 0; i < N; ++i) {
-    const ControlSpec& c = specs[i];
+    const ControlLayout& c = layouts[i];
     made[i] = CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.width,
                               c.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), TRUE);
