@@ -59,6 +59,61 @@ double Median(int runs, int iterations, F call) {
   return samples[samples.size() / 2];
 }
 
+// Microseconds per call of ours and of floor, taken in turns: each run times
+// `iterations` calls of one and then of the other, so that a moment of load
+// on the machine falls on both alike.
+struct Pair {
+  double ours;
+  double floor;
+};
+
+template <typename F, typename G>
+Pair MedianPair(int runs, int iterations, F ours, G floor) {
+  std::vector<double> samples[2];
+  for (int r = 0; r < runs; ++r) {
+    for (int which = 0; which < 2; ++which) {
+      const double start = Now();
+      for (int i = 0; i < iterations; ++i) which == 0 ? ours() : floor();
+      samples[which].push_back((Now() - start) / iterations);
+      PumpMessages();
+    }
+  }
+  for (auto& s : samples) std::sort(s.begin(), s.end());
+  return Pair{samples[0][runs / 2], samples[1][runs / 2]};
+}
+
+// Microseconds of one call of ours less part, the platform's work inside it
+// that the floor does not do, of part alone and of the floor: all three
+// timed in every run, one call each, so that a moment of load on the machine
+// falls on all of them alike.
+struct Apart {
+  double rest;
+  double part;
+  double floor;
+};
+
+template <typename F, typename G, typename H>
+Apart MedianApart(int runs, F ours, G part, H floor) {
+  std::vector<double> samples[3];  // rest, part, floor
+  for (int r = 0; r < runs; ++r) {
+    double start = Now();
+    ours();
+    const double whole = Now() - start;
+    PumpMessages();
+    start = Now();
+    part();
+    samples[1].push_back(Now() - start);
+    samples[0].push_back(whole - samples[1].back());
+    PumpMessages();
+    start = Now();
+    floor();
+    samples[2].push_back(Now() - start);
+    PumpMessages();
+  }
+  for (auto& s : samples) std::sort(s.begin(), s.end());
+  return Apart{samples[0][runs / 2], samples[1][runs / 2], samples[2][runs / 2]};
+}
+
 void Report(const char* what, double ours, double floor) {
   std::printf("| %s | %.1f | %.1f | %.2f |\n", what, ours, floor, ours / floor);
 }
@@ -97,8 +152,10 @@ void BenchLookup(const std::string& addins) {
     ReleaseLookupResult(result);
   };
   const int runs = 15, n = 200;
-  Report("RunLookup A2008 (found)", Median(runs, n, [&] { lookup("A2008"); }), Median(runs, n, [&] { floor(0x2008); }));
-  Report("RunLookup A9999 (absent)", Median(runs, n, [&] { lookup("A9999"); }), Median(runs, n, [&] { floor(0x9999); }));
+  const Pair found = MedianPair(runs, n, [&] { lookup("A2008"); }, [&] { floor(0x2008); });
+  Report("RunLookup A2008 (found)", found.ours, found.floor);
+  const Pair absent = MedianPair(runs, n, [&] { lookup("A9999"); }, [&] { floor(0x9999); });
+  Report("RunLookup A9999 (absent)", absent.ours, absent.floor);
   // An unrecognised tool needs no module: nothing of the platform is called.
   ReportWithoutFloor("RunLookup X1234 (unrecognised tool)", Median(runs, n, [&] { lookup("X1234"); }));
 }
@@ -166,6 +223,70 @@ TreeItems ErrorItems(const std::string& addins) {
   return items;
 }
 
+// --- Platform work a browser does that its floor does not ---------------------
+
+// A control beside the tree, as the browser makes it.
+struct ControlLayout {
+  DWORD exStyle;
+  const char* className;
+  const char* text;
+  DWORD style;
+  int x, y, width, height;
+};
+
+const ControlLayout kErrorBrowserControls[] = {
+    {0, "BUTTON", "Expand All", 0, 22, 337, 85, 25},
+    {0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25},
+    {0, "STATIC", "Type:", SS_SIMPLE, 225, 5, 30, 20},
+    {0, "EDIT", nullptr, ES_READONLY, 260, 5, 150, 20},
+    {0, "STATIC", "Title:", SS_SIMPLE, 225, 25, 30, 20},
+    {0, "EDIT", nullptr, ES_READONLY | ES_MULTILINE, 260, 25, 270, 40},
+    {WS_EX_CLIENTEDGE, "EDIT", nullptr, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_WANTRETURN, 225, 65, 315, 305},
+};
+
+const ControlLayout kNoteBrowserControls[] = {
+    {0, "BUTTON", "Expand All", 0, 22, 337, 85, 25},
+    {0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25},
+    {WS_EX_CLIENTEDGE, "RICHEDIT", nullptr, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 225, 5, 315, 325},
+    {0, "BUTTON", "Delete", WS_DISABLED, 225, 337, 85, 25},
+    {0, "BUTTON", "Save", WS_DISABLED, 455, 337, 85, 25},
+};
+
+// The controls the floor's window lacks, made with the shared font in a
+// window not yet shown (as the browser makes them while it is created) and
+// destroyed.
+template <size_t N>
+void MakeAndDestroyControls(HWND parent, const ControlLayout (&layouts)[N]) {
+  HWND made[N];
+  for (size_t i = 0; i < N; ++i) {
+    const ControlLayout& c = layouts[i];
+    made[i] = CreateWindowExA(c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.width,
+                              c.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(made[i], WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), TRUE);
+  }
+  for (HWND control : made) DestroyWindow(control);
+}
+
+// The six message modules of the add-in folder opened as data files and
+// released: the floor knows its items without reading them.
+void OpenAndReleaseModules() {
+  for (uint32_t slot = 1; slot <= 6; ++slot) {
+    char path[kPathSize];
+    if (MessageModulePath(g_state.addinFolder, *ToolFamilyOfSlot(slot), path)) {
+      CloseMessageModule(OpenMessageModule(path));
+    }
+  }
+}
+
+HWND g_hiddenParent;  // holds the controls of the rows of platform work
+
+void ErrorBrowserPlatformWork() {
+  MakeAndDestroyControls(g_hiddenParent, kErrorBrowserControls);
+  OpenAndReleaseModules();
+}
+
+void NoteBrowserPlatformWork() { MakeAndDestroyControls(g_hiddenParent, kNoteBrowserControls); }
+
 void OpenFillClose(uint32_t mode) {
   OpenBrowserInMode(mode);
   SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
@@ -180,33 +301,16 @@ size_t CountItems(const TreeItems& items) {
 // A find through the whole module, with one match: every entry's texts are
 // searched and the tree's order is run through to place the match; the
 // tree's own selection of the match is measured apart. The floor is one walk
-// of the module with a plain substring test of each entry.
+// of the module with a plain substring test of each entry. Each run opens a
+// browser, times its first find, a find again and a find without a match,
+// closes it and times the floor.
 void BenchFind(const std::string& synthetic, unsigned messages) {
   const char* const words[] = {"synthetic", "9999"};
+  const char* const absent[] = {"absent"};
   HTREEITEM found = nullptr;
   auto locate = [&] { LocateNextError(words, 2, &found); };
-  // The first find of a browser, right after its fill.
-  std::vector<double> firsts;
-  for (int run = 0; run < 7; ++run) {
-    OpenBrowserInMode(kErrorBrowserIconId);
-    const double start = Now();
-    locate();
-    firsts.push_back(Now() - start);
-    SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
-  }
-  std::sort(firsts.begin(), firsts.end());
-  OpenBrowserInMode(kErrorBrowserIconId);
-  const double again = Median(7, 1, locate);
-  // What the platform takes to select the match and show it.
-  const double selectOnly = Median(7, 1, [&] {
-    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, 0);
-    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
-  });
-  const char* const absent[] = {"absent"};
-  const double walkOnly = Median(7, 1, [&] { LocateNextError(absent, 1, &found); });
-  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
   const std::string ml = synthetic + "ML.dll";
-  const double floor = Median(7, 1, [&] {
+  auto floor = [&] {
     HMODULE module = OpenMessageModule(ml.c_str());
     static volatile unsigned hits;
     WalkMessageTable(
@@ -216,40 +320,87 @@ void BenchFind(const std::string& synthetic, unsigned messages) {
         },
         nullptr);
     CloseMessageModule(module);
+  };
+  std::vector<double> samples[4];  // first find, find again, no match, floor
+  for (int run = 0; run < 7; ++run) {
+    OpenBrowserInMode(kErrorBrowserIconId);
+    PumpMessages();
+    double start = Now();
+    locate();
+    samples[0].push_back(Now() - start);
+    start = Now();
+    locate();
+    samples[1].push_back(Now() - start);
+    start = Now();
+    LocateNextError(absent, 1, &found);
+    samples[2].push_back(Now() - start);
+    SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+    PumpMessages();
+    start = Now();
+    floor();
+    samples[3].push_back(Now() - start);
+  }
+  for (auto& s : samples) std::sort(s.begin(), s.end());
+  // What the platform takes to select the match and show it.
+  OpenBrowserInMode(kErrorBrowserIconId);
+  locate();
+  const double selectOnly = Median(7, 1, [&] {
+    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, 0);
+    SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found));
   });
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+  const double floorMedian = samples[3][3];
   char what[128];
   std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: first find, one match", messages);
-  Report(what, firsts[firsts.size() / 2], floor);
+  Report(what, samples[0][3], floorMedian);
   std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: find again, one match", messages);
-  Report(what, again, floor);
+  Report(what, samples[1][3], floorMedian);
   ReportWithoutFloor("Error Browser: the tree selecting the match and showing it", selectOnly);
   std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: find, no match", messages);
-  Report(what, walkOnly, floor);
+  Report(what, samples[2][3], floorMedian);
 }
+
+// A browser row: the browser opened, filled and closed, less the platform's
+// work that its floor does not do, which has a row of its own below it.
+void ReportBrowser(const char* what, const char* platformWork, const Apart& ours) {
+  char row[256];
+  std::snprintf(row, sizeof row, "%s: open, fill, close, less the platform's work below", what);
+  Report(row, ours.rest, ours.floor);
+  std::snprintf(row, sizeof row, "%s: the platform's work the floor lacks (%s)", what, platformWork);
+  ReportWithoutFloor(row, ours.part);
+}
+
+const char kErrorBrowserWork[] = "its controls beside the tree, made and destroyed; its modules opened and released";
 
 void BenchErrorBrowser(const std::string& addins, const std::string& synthetic) {
   SetFolder(g_state.addinFolder, addins);
   const TreeItems shipped = ErrorItems(addins);
   char what[128];
-  std::snprintf(what, sizeof what, "Error Browser, shipped catalogue (%u items): open, fill, close",
+  std::snprintf(what, sizeof what, "Error Browser, shipped catalogue (%u items)",
                 static_cast<unsigned>(CountItems(shipped)));
-  Report(what, Median(15, 1, [] { OpenFillClose(kErrorBrowserIconId); }),
-         Median(15, 1, [&] { InsertInFinalOrder(shipped); }));
+  ReportBrowser(what, kErrorBrowserWork,
+                MedianApart(15, [] { OpenFillClose(kErrorBrowserIconId); }, ErrorBrowserPlatformWork,
+                            [&] { InsertInFinalOrder(shipped); }));
   // Where the rest of the time goes: the browser's window and its controls,
   // against a bare window with an empty tree.
-  Report("Error Browser: open and close only, roots but no items (window and controls)", Median(15, 1, [] {
-           g_state.browserMode = kErrorBrowserIconId;
-           OpenBrowser();
-           InsertToolRoots(true);
-           SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
-         }),
-         Median(15, 1, [] { InsertInFinalOrder(TreeItems{}); }));
+  const Pair bare = MedianPair(
+      15, 1,
+      [] {
+        g_state.browserMode = kErrorBrowserIconId;
+        OpenBrowser();
+        InsertToolRoots(true);
+        SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+      },
+      [] { InsertInFinalOrder(TreeItems{}); });
+  Report("Error Browser: open and close only, roots but no items (window and controls)", bare.ours, bare.floor);
 
   SetFolder(g_state.addinFolder, synthetic);
   const TreeItems big = ErrorItems(synthetic);
-  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module: open, fill, close",
+  std::snprintf(what, sizeof what, "Error Browser, %u messages in one module",
                 static_cast<unsigned>(CountItems(big) - 6));
-  Report(what, Median(7, 1, [] { OpenFillClose(kErrorBrowserIconId); }), Median(7, 1, [&] { InsertInFinalOrder(big); }));
+  ReportBrowser(what, kErrorBrowserWork,
+                MedianApart(9, [] { OpenFillClose(kErrorBrowserIconId); }, ErrorBrowserPlatformWork,
+                            [&] { InsertInFinalOrder(big); }));
   BenchFind(synthetic, static_cast<unsigned>(CountItems(big) - 6));
   SetFolder(g_state.addinFolder, addins);
 }
@@ -284,8 +435,8 @@ void BenchNoteBrowser(const std::string& notes) {
     }
     InsertInFinalOrder(items);
   };
-  Report("Note Browser, 1,000 note files: open, fill, close", Median(15, 1, [] { OpenFillClose(kNoteBrowserIconId); }),
-         Median(15, 1, floor));
+  ReportBrowser("Note Browser, 1,000 note files", "its controls beside the tree, made and destroyed",
+                MedianApart(15, [] { OpenFillClose(kNoteBrowserIconId); }, NoteBrowserPlatformWork, floor));
 }
 
 // --- Hover tick -------------------------------------------------------------------
@@ -308,9 +459,8 @@ void BenchHover() {
   };
   SetCursorPos(2, 2);  // away from every icon
   HoverTick();
-  const double idle = Median(15, 2000, HoverTick);
-  const double idleFloor = Median(15, 2000, floor);
-  Report("Hover tick, nothing changes", idle, idleFloor);
+  const Pair idle = MedianPair(15, 2000, HoverTick, floor);
+  Report("Hover tick, nothing changes", idle.ours, idle.floor);
 
   // The cursor alternates between two icons: every tick moves a border.
   const POINT a = CentreOf(g_state.toggleIcon);
@@ -343,8 +493,8 @@ void BenchHover() {
     flip(spareIcons[0]);
     flip(spareIcons[1]);
   };
-  Report("Hover tick, the cursor crosses an icon (cursor move included)", Median(15, 200, crossing),
-         Median(15, 200, crossingFloor));
+  const Pair crossings = MedianPair(15, 200, crossing, crossingFloor);
+  Report("Hover tick, the cursor crosses an icon (cursor move included)", crossings.ours, crossings.floor);
   SetCursorPos(2, 2);
   DestroyWindow(spare);
 }
@@ -436,7 +586,8 @@ void BenchInstall(const std::string& dll, HWND host) {
     CoUninitialize();
     ImageList_Destroy(list);
   };
-  Report("InstallDll with the option on (and its release at host close)", Median(15, 20, ours), Median(15, 20, floor));
+  const Pair figures = MedianPair(15, 20, ours, floor);
+  Report("InstallDll with the option on (and its release at host close)", figures.ours, figures.floor);
   FreeLibrary(addin);
 }
 
@@ -468,6 +619,8 @@ int main() {
   BenchLookup(addins);
   CreateLookupWindow();
   PumpMessages();
+  g_hiddenParent = CreateWindowExA(0, "STATIC", "controls", WS_POPUP, 0, 0, kBrowserWidth, kBrowserHeight, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
   if (g_state.lookupWindow != nullptr) BenchHover();
   BenchErrorBrowser(addins, folder + "bench-synthetic\\");
   BenchNoteBrowser(scratch + "\\notes");

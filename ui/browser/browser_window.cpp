@@ -261,10 +261,10 @@ void InsertToolRoots(bool sixRoots) {
   }
 }
 
-HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data) {
+HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data, HTREEITEM after) {
   TVINSERTSTRUCTA insert = {};
   insert.hParent = parent;
-  insert.hInsertAfter = TVI_SORT;
+  insert.hInsertAfter = after;
   insert.item.mask = mask;
   insert.item.pszText = const_cast<char*>(text);
   insert.item.iImage = image;

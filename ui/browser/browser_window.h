@@ -25,9 +25,11 @@ void InsertToolRoots(bool sixRoots);
 constexpr int kRootImage = 0;  // the ".exe" file-type icon: tool roots
 constexpr int kItemImage = 1;  // the ".note" file-type icon: errors and notes
 
-// Inserts an item with sorted placement below parent (TVI_ROOT for a root);
-// mask says which of text, image, selected image and data it carries.
-HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data);
+// Inserts an item with sorted placement below parent (TVI_ROOT for a root),
+// or where after says; mask says which of text, image, selected image and
+// data it carries.
+HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int image, LPARAM data,
+                         HTREEITEM after = TVI_SORT);
 
 // The item in this relation (TVGN_...) to item.
 HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation);

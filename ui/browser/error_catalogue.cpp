@@ -130,8 +130,7 @@ void AddErrorItem(void* context, uint32_t number, const MessageEntry&) {
   const FillWalk& walk = *static_cast<const FillWalk*>(context);
   char text[kItemTextSize];
   ComposeErrorName(walk.slot, number, text);
-  QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text,
-                TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, static_cast<LPARAM>(number));
+  QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text, static_cast<LPARAM>(number));
 }
 
 }  // namespace
@@ -148,34 +147,33 @@ struct OrderedItem {
 
 namespace {
 
-// The fill's items as they go into the tree. Each goes in with sorted
-// placement, in descending order of its name within its root, so it lands
-// before every item of that root inserted earlier: a root's items stand in
-// the tree in the reverse of their insertion. (Error names are letters and
-// digits, on which the fill's order and the tree's agree.)
+// The fill's items in the fill's order, which within a root is the tree's.
+// (Error names are capitals and digits, on which the fill's order and the
+// tree's agree; a minus sign, in a number with its top bit set, is passed
+// over by both.)
 struct InsertedItems {
   OrderedItem* items;
   size_t count;
 };
 
-void KeepInsertedItem(void* context, HTREEITEM item, const PendingItem& pending) {
-  InsertedItems& inserted = *static_cast<InsertedItems*>(context);
-  inserted.items[inserted.count++] =
+void KeepInsertedItem(void* context, size_t position, HTREEITEM item, const PendingItem& pending) {
+  static_cast<InsertedItems*>(context)->items[position] =
       OrderedItem{item, Match{SlotOfRoot(pending.parent), static_cast<uint32_t>(pending.data)}};
 }
 
-// The tree's order from the fill's insertions: the roots as the tree sorted
-// them, each followed by its items, last inserted first.
+// The tree's order from the fill's: the roots as the tree sorted them, each
+// followed by its items. (This array and the find's come from the process
+// heap through the routines of the text buffers.)
 void KeepTreeOrder(const InsertedItems& inserted) {
   const size_t capacity = inserted.count + kLastSlot;
-  OrderedItem* order = static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, capacity * sizeof(OrderedItem)));
+  OrderedItem* order = reinterpret_cast<OrderedItem*>(AllocateText(capacity * sizeof(OrderedItem)));
   if (order == nullptr) return;  // no find will find anything, rather than select a wrong item
   size_t count = 0;
   for (HTREEITEM root = NextTreeItem(g_state.treeView, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
        root = NextTreeItem(g_state.treeView, root, TVGN_NEXT)) {
     const uint32_t slot = SlotOfRoot(root);
     order[count++] = OrderedItem{root, Match{0, 0}};
-    for (size_t i = inserted.count; i-- > 0;) {
+    for (size_t i = 0; i < inserted.count; ++i) {
       if (inserted.items[i].key.slot == slot && count < capacity) order[count++] = inserted.items[i];
     }
   }
@@ -236,11 +234,13 @@ void FillErrorCatalogue() {
     g_state.errorModules[slot] = OpenModuleOfSlot(slot);
     WalkMessageTable(g_state.errorModules[slot], AddErrorItem, &walk);
   }
-  InsertedItems inserted = {static_cast<OrderedItem*>(HeapAlloc(GetProcessHeap(), 0, fill.count * sizeof(OrderedItem) + 1)), 0};
+  // Every queued item is told of, at its position in the queue.
+  InsertedItems inserted = {reinterpret_cast<OrderedItem*>(AllocateText(fill.count * sizeof(OrderedItem) + 1)),
+                            fill.count};
   InsertQueuedItems(fill, inserted.items != nullptr ? KeepInsertedItem : nullptr, &inserted);
   if (inserted.items != nullptr) {
     KeepTreeOrder(inserted);
-    HeapFree(GetProcessHeap(), 0, inserted.items);
+    FreeText(reinterpret_cast<char*>(inserted.items));
   }
 }
 
@@ -266,7 +266,7 @@ void ShowErrorDetail(HTREEITEM root, uint32_t number) {
 FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* next) {
   *next = nullptr;
   FindWalk walk = {words, count, 0, nullptr, 0, g_state.treeOrderCount, Match{0, 0}};
-  walk.matches = static_cast<Match*>(HeapAlloc(GetProcessHeap(), 0, walk.capacity * sizeof(Match) + 1));
+  walk.matches = reinterpret_cast<Match*>(AllocateText(walk.capacity * sizeof(Match) + 1));
   if (walk.matches == nullptr) return FindOutcome{0, 0};
   for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) {
     WalkMessageTable(g_state.errorModules[walk.slot], MatchEntry, &walk);
@@ -276,7 +276,7 @@ FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* n
     std::qsort(walk.matches, walk.found, sizeof(Match), CompareMatches);
     outcome = NextMatch(walk, next);
   }
-  HeapFree(GetProcessHeap(), 0, walk.matches);
+  FreeText(reinterpret_cast<char*>(walk.matches));
   return outcome;
 }
 
@@ -292,7 +292,7 @@ void CloseErrorCatalogue() {
     if (module != nullptr) CloseMessageModule(module);
     module = nullptr;
   }
-  if (g_state.treeOrder != nullptr) HeapFree(GetProcessHeap(), 0, g_state.treeOrder);
+  FreeText(reinterpret_cast<char*>(g_state.treeOrder));
   g_state.treeOrder = nullptr;
   g_state.treeOrderCount = 0;
 }

@@ -52,7 +52,7 @@ HTREEITEM NoteRootOf(const char* fileName, char (&name)[kErrorNameSize]) {
 void AddNoteItem(const char* fileName, TreeFill& fill) {
   char name[kErrorNameSize];
   const HTREEITEM root = NoteRootOf(fileName, name);
-  if (root != nullptr) QueueTreeItem(fill, root, name, TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, 0);
+  if (root != nullptr) QueueTreeItem(fill, root, name, 0);
 }
 
 // The text on display counts as unchanged from here on.

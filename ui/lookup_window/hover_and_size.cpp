@@ -3,6 +3,8 @@
 // the compact size with the pull back into the work area.
 #include "ui/lookup_window/hover_and_size.h"
 
+#include <commctrl.h>
+
 #include "resources/resource_ids.h"
 #include "state/addin_state.h"
 #include "ui/window_routines/window_routines.h"
@@ -53,25 +55,34 @@ void ResizeLookupWindow(int width, int height) {
   SetWindowPos(g_state.lookupWindow, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);
 }
 
-void AddHoverBorder(HWND control) { SetHoverBorder(control, true); }
-void RemoveHoverBorder(HWND control) { SetHoverBorder(control, false); }
+// The icons tell their tooltips of the mouse themselves, rather than leave
+// it to the tooltip control to watch them: under Wine its watch made every
+// message an icon receives dearer, and a moving border is several messages
+// to two icons (a crossing cost about twice as much with it).
+LRESULT CALLBACK IconMouseProc(HWND icon, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG mouse = {icon, message, wParam, lParam, 0, {0, 0}};
+    SendMessageA(g_state.iconTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongA(icon, GWL_USERDATA)), icon, message, wParam,
+                         lParam);
+}
 
 void KeepInWorkArea() {
+  const HWND lookupWindow = g_state.lookupWindow;
   RECT window = {};
   RECT monitor = {};
   RECT workArea = {};
-  GetWindowRect(g_state.lookupWindow, &window);
-  MonitorOf(g_state.lookupWindow, monitor, workArea);
+  GetWindowRect(lookupWindow, &window);
+  MonitorOf(lookupWindow, monitor, workArea);
   const POINT corner = KeptInWorkArea(window, monitor, workArea);
-  SetWindowPos(g_state.lookupWindow, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
+  SetWindowPos(lookupWindow, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE);
 }
 
 }  // namespace
 
 void HoverTick() {
   const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
-  RECT bounds[4];
-  for (int i = 0; i < 4; ++i) GetWindowRect(icons[i], &bounds[i]);
   POINT cursor;
   GetCursorPos(&cursor);
   // The test follows the rectangles alone: it goes on while the window is
@@ -79,30 +90,25 @@ void HoverTick() {
   // lookup that offers a note the note icon is inert, and an inert icon
   // shows no border.
   for (int i = 0; i < 4; ++i) {
-    if (icons[i] == g_state.noteIcon && g_state.lookupFailed != 0) {
-      RemoveHoverBorder(icons[i]);
-    } else if (PtInRect(&bounds[i], cursor)) {
-      AddHoverBorder(icons[i]);
-    } else {
-      RemoveHoverBorder(icons[i]);
-    }
+    RECT bounds;
+    GetWindowRect(icons[i], &bounds);
+    const bool inert = i == 1 && g_state.lookupFailed != 0;  // the note icon
+    SetHoverBorder(icons[i], !inert && PtInRect(&bounds, cursor));
   }
 }
 
+void PassIconMouseTo(HWND tips, HWND icon) {
+  g_state.iconTips = tips;
+  SetWindowLongA(icon, GWL_USERDATA, SetWindowLongA(icon, GWL_WNDPROC, reinterpret_cast<LONG>(IconMouseProc)));
+}
 
 void ToggleSize() {
-  if (g_state.expanded == 1) {
-    g_state.expanded = 0;
-    ResizeLookupWindow(kCompactWidth, kCompactHeight);
-    SetWindowTextA(g_state.lookupWindow, "ORVA");
-    ShowPicture(g_state.toggleIcon, g_state.togglePicture, IDI_EXPAND, LR_DEFAULTCOLOR);
-  } else {
-    g_state.expanded = 1;
-    ResizeLookupWindow(kExpandedWidth, kExpandedHeight);
-    KeepInWorkArea();
-    SetWindowTextA(g_state.lookupWindow, "Orvalith");
-    ShowPicture(g_state.toggleIcon, g_state.togglePicture, IDI_COLLAPSE, LR_DEFAULTCOLOR);
-  }
+  const bool expand = g_state.expanded != 1;
+  g_state.expanded = expand ? 1 : 0;
+  ResizeLookupWindow(expand ? kExpandedWidth : kCompactWidth, expand ? kExpandedHeight : kCompactHeight);
+  if (expand) KeepInWorkArea();
+  SetWindowTextA(g_state.lookupWindow, expand ? "Orvalith" : "ORVA");
+  ShowPicture(g_state.toggleIcon, g_state.togglePicture, expand ? IDI_COLLAPSE : IDI_EXPAND, LR_DEFAULTCOLOR);
 }
 
 

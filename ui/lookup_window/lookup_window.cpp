@@ -109,11 +109,12 @@ void AddIconTooltips(HWND window) {
     // The first layout of the record, which every version of the control takes.
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window;
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, icon.id));
     tool.lpszText = const_cast<char*>(icon.tip);
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    PassIconMouseTo(tips, reinterpret_cast<HWND>(tool.uId));
   }
 }
 

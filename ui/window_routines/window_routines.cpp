@@ -68,6 +68,11 @@ HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const
 }
 
 void SetControlText(HWND control, const char* text) {
+  // Emptying an empty control changes nothing on screen, yet under Wine the
+  // edit control takes its time over it all the same: the Error Browser's
+  // first selection (its first root, the three fields still empty) cost
+  // about 2 ms, more than inserting its 776 items.
+  if (text == nullptr && SendMessageA(control, WM_GETTEXTLENGTH, 0, 0) == 0) return;
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 

@@ -45,8 +45,8 @@ TEST(TreeFill, SameOrderAsSortedInsertionOneByOne) {
   HTREEITEM otherB = InsertTreeItem(TVI_ROOT, "other", TVIF_TEXT, 0, 0);
   TreeFill fill = {};
   for (const std::string& name : names) {
-    QueueTreeItem(fill, rootB, name.c_str(), TVIF_TEXT, 0);
-    QueueTreeItem(fill, otherB, name.c_str(), TVIF_TEXT, 0);  // two parents in one fill
+    QueueTreeItem(fill, rootB, name.c_str(), 0);
+    QueueTreeItem(fill, otherB, name.c_str(), 0);  // two parents in one fill
   }
   InsertQueuedItems(fill);
   EXPECT_EQ(nullptr, fill.items);
@@ -70,7 +70,7 @@ TEST(TreeFill, LargeFillKeepsEveryItemInOrder) {
   std::vector<std::string> names;
   for (int i = 0; i < 10000; ++i) {
     names.push_back("A" + std::to_string(i));
-    QueueTreeItem(fill, root, names.back().c_str(), TVIF_TEXT | TVIF_PARAM, i);
+    QueueTreeItem(fill, root, names.back().c_str(), i);
   }
   InsertQueuedItems(fill);
   std::sort(names.begin(), names.end());  // "A" and digits: the tree's order is the plain one

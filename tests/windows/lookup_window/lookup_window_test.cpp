@@ -408,6 +408,14 @@ TEST_F(LookupWindowTest, HoverBorderFollowsTheCursor) {
   for (int j = 0; j < 4; ++j) EXPECT_FALSE(Bordered(icons[j])) << "cursor gone, icon " << j + 1;
 }
 
+// The tooltip names the action and key of the icon the cursor rests on.
+TEST_F(LookupWindowTest, TooltipNamesTheIconTheCursorRestsOn) {
+  PointAt(g_state.errorBrowserIcon);
+  PumpMessages(1000);
+  EXPECT_TRUE(IsWindowVisible(g_state.iconTips));
+  EXPECT_EQ("Error Browser (Ctrl+E)", TextOf(g_state.iconTips));
+}
+
 TEST_F(LookupWindowTest, InertNoteIconGetsNoBorder) {
   PointAt(g_state.noteIcon);
   PumpMessages(60);
