@@ -20,7 +20,8 @@ bool SaveSelectedNote();
 void DeleteSelectedNote();
 
 // Whether the note on display has changes that Save would write: its text
-// was changed since it was loaded or saved, and it could be read.
+// was changed since it was loaded or saved, and it could be read. Never in
+// the Error Browser, which has no Save.
 bool SelectedNoteChanged();
 
 // Before the note on display goes from view (another selection, Collapse

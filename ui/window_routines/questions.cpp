@@ -28,9 +28,8 @@ namespace {
 constexpr size_t kReasonSize = 256;
 
 // The system's own words for error, without the line break they end in; the
-// number itself when the system has no words for it.
+// number itself when the system has no words for it, or none that fit.
 void SystemReason(DWORD error, char (&out)[kReasonSize]) {
-  // No words for the error, or none that fit: the code itself.
   if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, out, kReasonSize,
                      nullptr) == 0) {
     wsprintfA(out, "System error %lu.", error);

@@ -1,9 +1,10 @@
 // The add-in's questions and message boxes: the question about typed text,
 // the box that says why a note could not be saved, read or deleted, and what
-// the host's close does to them. A message box runs a message loop of its own, and the host's close
-// can arrive through it: the windows under a box that is up must not go
-// before it returns, the user is asked about typed text once more at most,
-// and no code goes on after a box with a window the close has destroyed.
+// the host's close does to them. A message box runs a message loop of its
+// own, and the host's close can arrive through it: the windows under a box
+// that is up must not go before it returns, the user is asked about typed
+// text once more at most, and no code goes on after a box with a window the
+// close has destroyed.
 #pragma once
 
 #include <windows.h>
