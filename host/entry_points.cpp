@@ -8,6 +8,8 @@
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
 #include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/questions.h"
+#include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
@@ -42,22 +44,6 @@ void RemoveMenuItem() {
   g_state.menuItemId = 0;
 }
 
-// The note editor or a browser has no owner and no taskbar button: once a
-// click on the host has covered it, the user could not reach it again, and
-// the lookup window stays disabled until it closes. It comes to the front,
-// with the keyboard focus in its text area (editor) or its tree (browser);
-// a minimised one is restored first, or ORVA would look dead. Nothing when
-// neither is open.
-bool BringOpenEditorOrBrowserForward() {
-  const bool editor = g_state.noteEditor != nullptr;
-  HWND front = editor ? g_state.noteEditor : g_state.browserWindow;
-  if (front == nullptr) return false;
-  if (IsIconic(front)) ShowWindow(front, SW_RESTORE);
-  SetForegroundWindow(front);
-  SetFocus(editor ? g_state.noteEdit : g_state.treeView);
-  return true;
-}
-
 // While the note editor or a browser is open, the lookup window is restored
 // but stays disabled behind it: the open window keeps the front.
 void OpenLookupWindow() {
@@ -89,14 +75,26 @@ LRESULT LookUpHostWord(HWND textWindow) {
   return 1;
 }
 
-void ShutDown() {
-  g_state.installed = 0;
-  // Windows that use the shared font, image list and rich edit library must
-  // not outlive them: they close first, each after its question about
-  // unsaved text, which at this point can only be answered Yes or No.
+// Windows that use the shared font, image list and rich edit library must
+// not outlive them: the editor and the browser close first, each after the
+// one question about its typed text. None goes while a question of the
+// add-in is up: the last one to return runs this again.
+void CloseAddinWindows() {
   CloseNoteEditor();
   CloseBrowser();
-  DestroyLookupWindow();
+  if (!QuestionIsUp()) DestroyLookupWindow();
+}
+
+// The host's close. It may come from inside the loop of a question of the
+// add-in, and more than once: from here on every notification is answered
+// as by an add-in that is not installed, so a second close finds nothing to
+// do. A question that is up is ended, and typed text is asked about once
+// more, by a question the host cannot be closed behind.
+void ShutDown() {
+  g_state.installed = 0;
+  EndQuestionsAtClose();
+  g_state.closeAfterQuestions = CloseAddinWindows;
+  CloseAddinWindows();
   RemoveMenuItem();
 }
 

@@ -108,11 +108,16 @@ ErrorNumber ReadErrorNumber(const char* text, size_t length, NumberText kind) {
   return number;
 }
 
-ErrorNumber ErrorNumberOfMessage(const ToolFamily& family, uint32_t messageNumber) {
+void ComposeMessageName(const ToolFamily& family, uint32_t messageNumber, char (&name)[kMessageNameSize]) {
   char hex[kHexTextSize];
   FormatHexNumber(messageNumber, hex);
-  char name[3 + kHexTextSize] = {};
+  ZeroFill(name);
   AppendText(name, family.pattern, hex);
+}
+
+ErrorNumber ErrorNumberOfMessage(const ToolFamily& family, uint32_t messageNumber) {
+  char name[kMessageNameSize];
+  ComposeMessageName(family, messageNumber, name);
   return ReadErrorNumber(name);
 }
 

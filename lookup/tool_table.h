@@ -97,6 +97,12 @@ struct ErrorNumber {
 ErrorNumber ReadErrorNumber(const char* text, size_t length, NumberText kind);
 inline ErrorNumber ReadErrorNumber(const char* word) { return ReadErrorNumber(word, TextLength(word), NumberText::Word); }
 
+// A message's name as the Error Browser shows it: the family's pattern and
+// the number in hex (A2008, A8A). The longest pattern and the longest number
+// FormatHexNumber writes ("-80000000") fit, so every name is whole.
+constexpr size_t kMessageNameSize = 3 + kHexTextSize;
+void ComposeMessageName(const ToolFamily& family, uint32_t messageNumber, char (&name)[kMessageNameSize]);
+
 // The error number of a family's message (A2008 for ML's message 0x2008),
 // or none (0x8A, 0x12, 0x200A): a lookup that found the message files its
 // note under its name.

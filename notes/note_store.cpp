@@ -8,7 +8,8 @@
 namespace orva {
 namespace {
 
-bool NoteEditIsThere() { return g_state.noteEdit != nullptr && IsWindow(g_state.noteEdit); }
+// The field is a child of the open editor or browser; one that has gone has no parent.
+bool NoteEditIsThere() { return g_state.noteEdit != nullptr && GetParent(g_state.noteEdit) != nullptr; }
 
 }  // namespace
 
@@ -26,17 +27,28 @@ bool NoteFileExists(const char* name) { return NoteFileExists(g_state.notesFolde
 
 bool NoteSearchPattern(char (&out)[kPathSize]) { return NoteSearchPattern(g_state.notesFolder, out); }
 
-DWORD SaveNote(const char* name) {
-  // Without the control there is no text to save: writing would replace the
-  // note with an empty one.
+DWORD TakeNoteText(NoteText& note) {
+  note = NoteText{};
+  // Without the control there is no text: writing would replace the note
+  // with an empty one.
   if (!NoteEditIsThere()) return ERROR_INVALID_WINDOW_HANDLE;
-  const DWORD size = static_cast<DWORD>(SendMessageA(g_state.noteEdit, WM_GETTEXTLENGTH, 0, 0)) + 1;
-  char* text = AllocateText(size);
-  if (text == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-  SendMessageA(g_state.noteEdit, WM_GETTEXT, size, reinterpret_cast<LPARAM>(text));
-  const DWORD outcome = WriteNoteFile(name, text, size);
-  FreeText(text);
+  note.size = static_cast<DWORD>(SendMessageA(g_state.noteEdit, WM_GETTEXTLENGTH, 0, 0)) + 1;
+  note.bytes = AllocateText(note.size);
+  if (note.bytes == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+  SendMessageA(g_state.noteEdit, WM_GETTEXT, note.size, reinterpret_cast<LPARAM>(note.bytes));
+  return ERROR_SUCCESS;
+}
+
+DWORD WriteNoteText(const char* name, NoteText& note) {
+  const DWORD outcome = WriteNoteFile(name, note.bytes, note.size);
+  ReleaseNoteText(note);
   return outcome;
+}
+
+DWORD SaveNote(const char* name) {
+  NoteText note;
+  const DWORD outcome = TakeNoteText(note);
+  return outcome != ERROR_SUCCESS ? outcome : WriteNoteText(name, note);
 }
 
 DWORD LoadNote(const char* name) {

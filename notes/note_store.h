@@ -18,6 +18,11 @@ bool NoteSearchPattern(char (&out)[kPathSize]);
 
 // Writes the control's text and the zero byte behind it as the note of name.
 DWORD SaveNote(const char* name);
+// The same in two steps, for a text that must be taken before its control
+// may go: the text and its zero byte into note, then written as the note of
+// name and released.
+DWORD TakeNoteText(NoteText& note);
+DWORD WriteNoteText(const char* name, NoteText& note);
 
 // Replaces the control's text with the note of name; a note that cannot be
 // read leaves the control empty.

@@ -42,9 +42,16 @@ constexpr int kFindStatusId = 2018;
 constexpr unsigned kControlKeyMessage = 0x8001;
 constexpr unsigned kWithControl = 0x100;
 
+// The Note Browser asks about an edited note after its tree has refused the
+// selection change (WM_APP + 2): lParam is the item the user chose.
+constexpr unsigned kAskBeforeSelectionMessage = 0x8002;
+
 // The lookup window's hover timer.
 constexpr unsigned kHoverTimerId = 3000;
 constexpr unsigned kHoverTimerPeriod = 10;  // milliseconds
+// Ticks after which a window manager has moved the activation of a closed
+// window (ReturnToLookupWindow).
+constexpr unsigned kRefocusTicks = 25;
 
 // Outer window sizes in pixels.
 constexpr int kExpandedWidth = 450;

@@ -57,7 +57,7 @@ void AcquireSharedResources() {
   LOGFONTA font = {};
   font.lfHeight = -12;
   font.lfWeight = 400;
-  lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+  AppendText(font.lfFaceName, "MS Sans Serif");
   g_state.sharedFont = CreateFontIndirectA(&font);
 }
 

@@ -12,6 +12,16 @@
 
 #include "lookup/text.h"
 
+// The two platform calls the add-in makes most often go through the import
+// library's stubs ("call _SendMessageA@16") rather than through the import
+// table ("call [__imp__SendMessageA@16]"): a stub needs one relocation entry
+// for all its calls, an indirect call one entry each, and the module keeps
+// within its size budget. The behaviour is the same.
+extern "C" LRESULT WINAPI SendMessageByStub(HWND, UINT, WPARAM, LPARAM) __asm__("_SendMessageA@16");
+extern "C" HWND WINAPI SetFocusByStub(HWND) __asm__("_SetFocus@4");
+#define SendMessageA SendMessageByStub
+#define SetFocus SetFocusByStub
+
 namespace orva {
 
 struct AddinState {
@@ -23,6 +33,9 @@ struct AddinState {
   const uint32_t* hostData;     // answer to 1076; field 1 moves the submenu from 6 to 7
   UINT menuItemId;              // answer to 1077; 0 while the add-in has no menu item
   uint8_t installed;            // 1 from an enabled InstallDll until the host's close
+  // Set by the host's close when a question of the add-in was up: the last
+  // question to return runs it, and the add-in's windows go then.
+  void (*closeAfterQuestions)();
 
   // --- Shared resources: AcquireSharedResources / ReleaseSharedResources -----
   HMODULE richEditLibrary;      // "RichEd32": makes the class "RICHEDIT" exist
@@ -52,6 +65,7 @@ struct AddinState {
   uint8_t expanded;              // 1 while the window has its full size
   uint8_t noteExists;            // 1 while the note icon shows a note present
   uint8_t lookupFailed;          // 1 unless the lookup on display found an error number's message
+  uint8_t refocusTicks;          // hover ticks until the input box takes the keys back
   // The number of the last lookup: after one that found its message, the
   // message's canonical name (the note's name, A2008 for "A 2008").
   char currentNumber[kNumberSize];
@@ -63,6 +77,7 @@ struct AddinState {
   uint8_t editorMode;            // 1 create, 2 edit
   HWND noteEdit;                 // the rich edit of the open note editor or Note Browser
   HWND browserWindow;
+  HWND browserFocus;             // the browser's control that had the keyboard focus when it was left
   HWND treeView;
   HWND deleteButton;             // Note Browser
   HWND saveButton;               // Note Browser
@@ -80,6 +95,9 @@ struct AddinState {
   // after the fill); from the process heap.
   struct OrderedItem* treeOrder;
   size_t treeOrderCount;
+
+  // --- Questions: the add-in's message boxes -----------------------------------
+  uint8_t questionsUp;           // how many are up, one inside another's loop
 };
 
 extern AddinState g_state;

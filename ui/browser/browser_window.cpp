@@ -10,6 +10,7 @@
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/find_box.h"
 #include "ui/browser/note_catalogue.h"
+#include "ui/window_routines/questions.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
@@ -35,7 +36,7 @@ HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, co
                           int y, int width, int height, int id) {
   HWND control = CreateChildControl(browser, exStyle, className, text, style, x, y, width, height, id);
   ApplySharedFont(control);
-  RelayKeys(control);
+  RouteInput(control);
   return control;
 }
 
@@ -68,7 +69,7 @@ void CreateBrowserControls(HWND browser) {
       kTreeViewId);
   SendMessageA(g_state.treeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
   ApplySharedFont(g_state.treeView);
-  RelayKeys(g_state.treeView);
+  RouteInput(g_state.treeView);
   CreateBrowserControl(browser, 0, "BUTTON", "Expand All", 0, 22, 337, 85, 25, kExpandAllButtonId);
   CreateBrowserControl(browser, 0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25, kCollapseAllButtonId);
   if (IsNoteBrowser()) {
@@ -111,18 +112,30 @@ void ShowTreeSelection() {
 
 // Whether the note on display may go from view; in the Note Browser its
 // changes are asked about first.
-// The browser closing may be refused (Cancel) except at the host's close.
-bool MayLeaveNote(bool mayCancel = true) { return !IsNoteBrowser() || SettleEditedNote(mayCancel); }
+bool MayLeaveNote() { return !IsNoteBrowser() || SettleEditedNote(); }
 
-// Answers TRUE to refuse a selection change: an edited note that could not
-// be saved keeps the selection, and its text stays on display.
-LRESULT OnBrowserNotify(WPARAM controlId, const NMHDR* header) {
+// Answers TRUE to refuse a selection change. An edited note is not asked
+// about here, inside the tree's own handling of the change, which must not
+// find its tree gone when the host closes during the question: the change is
+// refused, and the question comes once the tree is done (AskBeforeSelection).
+LRESULT OnBrowserNotify(HWND browser, WPARAM controlId, const NMHDR* header) {
   // A closing browser's tree may still report selections while it is torn
   // down; its detail controls are going too, so nothing is shown then.
   if (g_state.browserWindow == nullptr || controlId != kTreeViewId) return 0;
-  if (header->code == TVN_SELCHANGINGA) return MayLeaveNote() ? FALSE : TRUE;
+  if (header->code == TVN_SELCHANGINGA && SelectedNoteChanged()) {
+    const HTREEITEM chosen = reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.hItem;
+    PostMessageA(browser, kAskBeforeSelectionMessage, 0, reinterpret_cast<LPARAM>(chosen));
+    return TRUE;
+  }
   if (header->code == TVN_SELCHANGEDA) ShowTreeSelection();
   return 0;
+}
+
+// The selection the tree refused goes ahead once the edited note is saved
+// or its changes dropped; on Cancel, or a note that could not be saved, the
+// note stays selected with its text.
+void AskBeforeSelection(HTREEITEM chosen) {
+  if (MayLeaveNote()) SendMessageA(g_state.treeView, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(chosen));
 }
 
 // TVE_EXPAND or TVE_COLLAPSE on every top-level item.
@@ -162,11 +175,12 @@ bool OnBrowserCommand(WPARAM command) {
 
 void CloseBrowserWindow(HWND browser) {
   EnableWindow(g_state.lookupWindow, TRUE);
-  g_state.browserWindow = nullptr;
+  g_state.browserWindow = nullptr;  // its tree's notifications while it goes find no browser
   DestroyWindow(browser);  // and the find box it owns
   ForgetFindBox();
   CloseErrorCatalogue();
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
+  ReturnToLookupWindow();
 }
 
 // Escape closes the browser, Tab and Shift+Tab move through its controls,
@@ -183,9 +197,19 @@ LRESULT OnBrowserKey(HWND browser, WPARAM key) {
     return 1;
   }
   if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);
-  // The Delete key in the tree is the Delete button; in the text it deletes text.
-  if (key == VK_DELETE && GetFocus() == g_state.treeView) return OnBrowserCommand(kDeleteButtonId);
-  if (IsNoteBrowser()) return 0;
+  if (IsNoteBrowser()) {
+    // The Delete key in the tree deletes the selected note as the Delete
+    // button does, after "Delete the note for A2008?": the focus is often
+    // there when a user means a letter of the text. No is the default, so
+    // that a Delete pressed twice removes nothing. In the text it deletes text.
+    if (key != VK_DELETE || GetFocus() != g_state.treeView) return 0;
+    if (IsWindowEnabled(g_state.deleteButton) &&
+        AskAboutNote(browser, "Delete the note for ", g_state.selectedNote, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
+            IDYES) {
+      DeleteSelectedNote();
+    }
+    return 1;
+  }
   if (key == (kWithControl | 'F')) {
     ShowFindBox();
   } else if (key == VK_F3) {
@@ -202,16 +226,24 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       CreateBrowserControls(window);
       return 0;
     case WM_NOTIFY:
-      return OnBrowserNotify(wParam, reinterpret_cast<const NMHDR*>(lParam));
+      return OnBrowserNotify(window, wParam, reinterpret_cast<const NMHDR*>(lParam));
+    case kAskBeforeSelectionMessage:
+      AskBeforeSelection(reinterpret_cast<HTREEITEM>(lParam));
+      return 0;
     case WM_COMMAND:
       if (OnBrowserCommand(wParam)) return 0;
       break;
     case WM_CLOSE:
       if (MayLeaveNote()) CloseBrowserWindow(window);
       return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: the control the user was in is kept while another
+      // window is active, and has the keys again when the browser is back.
+      if (LOWORD(wParam) == WA_INACTIVE) g_state.browserFocus = GetFocus();
+      break;
     case WM_SETFOCUS:
-      // Activated again, the browser passes the keyboard focus on to its tree.
-      SetFocus(g_state.treeView);
+      SetFocus(GetParent(g_state.browserFocus) == window && IsWindowEnabled(g_state.browserFocus) ? g_state.browserFocus
+                                                                                              : g_state.treeView);
       return 0;
     case kControlKeyMessage:
       return OnBrowserKey(window, wParam);
@@ -288,9 +320,12 @@ LPARAM TreeItemData(HTREEITEM item) {
 
 
 void CloseBrowser() {
-  if (g_state.browserWindow == nullptr) return;
-  MayLeaveNote(false);
-  if (g_state.browserWindow != nullptr) CloseBrowserWindow(g_state.browserWindow);
+  if (g_state.browserWindow != nullptr && SelectedNoteChanged()) {
+    SettleTypedTextAtClose(g_state.browserWindow, g_state.selectedNote);
+  }
+  // Under a question that is still up the browser stays; the last question
+  // to return closes it.
+  if (!QuestionIsUp()) CloseBrowserWindow(g_state.browserWindow);
 }
 
 }  // namespace orva

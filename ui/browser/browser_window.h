@@ -36,9 +36,10 @@ HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation);
 // The data of an item of the browser's tree: an error item's message number.
 LPARAM TreeItemData(HTREEITEM item);
 
-// Closes an open browser (host shutdown); nothing when none is open. Changes
-// to the note on display are asked about first, and the browser closes
-// whatever the answer, since the host is going.
+// The host is closing: changes to the note on display are asked about once
+// (SettleTypedTextAtClose), and the browser closes whatever the answer,
+// unless a question of the add-in is still up: the last one to return runs
+// this again. What is left of a closed browser goes all the same.
 void CloseBrowser();
 
 }  // namespace orva

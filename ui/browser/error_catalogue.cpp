@@ -22,20 +22,6 @@ namespace {
 constexpr uint32_t kFirstSlot = 1;
 constexpr uint32_t kLastSlot = 6;
 
-// An item's name: the longest pattern ("CVT", "LNK") and the longest number
-// FormatHexNumber writes ("-80000000") fit, so every name is shown whole,
-// also those with more digits than the tool families use or the top bit set.
-constexpr size_t kItemTextSize = 3 + kHexTextSize;
-
-// An error's name, as its item shows it: the family's pattern and the
-// number in hex.
-void ComposeErrorName(uint32_t slot, uint32_t number, char (&name)[kItemTextSize]) {
-  char hex[kHexTextSize] = {};
-  FormatHexNumber(number, hex);
-  ZeroFill(name);
-  AppendText(name, ToolFamilyOfSlot(slot)->pattern, hex);
-}
-
 // The catalogue slot whose root this is; 0 for none.
 uint32_t SlotOfRoot(HTREEITEM root) {
   for (uint32_t slot = kFirstSlot; slot <= kLastSlot; ++slot) {
@@ -76,8 +62,8 @@ void MatchEntry(void* context, uint32_t number, const MessageEntry& entry) {
   if (walk.found == walk.capacity) return;
   const bool ends = std::memchr(entry.text, 0, entry.textSize) != nullptr;
   const MessagePieces pieces = SplitMessageText(ends ? entry.text : "");
-  char name[kItemTextSize];
-  ComposeErrorName(walk.slot, number, name);
+  char name[kMessageNameSize];
+  ComposeMessageName(*ToolFamilyOfSlot(walk.slot), number, name);
   const TextPiece texts[3] = {{name, TextLength(name)}, pieces.title, pieces.description};
   if (!TextsHoldAllWords(texts, 3, walk.words, walk.count)) return;
   walk.matches[walk.found++] = Match{walk.slot, number};
@@ -128,8 +114,8 @@ struct FillWalk {
 // The visitor of the fill's walk: one item per message, queued.
 void AddErrorItem(void* context, uint32_t number, const MessageEntry&) {
   const FillWalk& walk = *static_cast<const FillWalk*>(context);
-  char text[kItemTextSize];
-  ComposeErrorName(walk.slot, number, text);
+  char text[kMessageNameSize];
+  ComposeMessageName(*ToolFamilyOfSlot(walk.slot), number, text);
   QueueTreeItem(*walk.fill, g_state.rootItems[walk.slot], text, static_cast<LPARAM>(number));
 }
 

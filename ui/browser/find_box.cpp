@@ -31,7 +31,7 @@ void CreateFindControls(HWND box) {
   };
   for (HWND control : controls) {
     ApplySharedFont(control);
-    RelayKeys(control);
+    RouteInput(control);
   }
   SendMessageA(controls[0], EM_LIMITTEXT, kFindTextLimit, 0);
 }

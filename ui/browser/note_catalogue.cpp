@@ -13,7 +13,7 @@
 #include "state/addin_state.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/tree_fill.h"
-#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/questions.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
@@ -36,13 +36,11 @@ HTREEITEM NoteRootOf(const char* fileName, char (&name)[kErrorNameSize]) {
   ZeroFill(name);
   const size_t length = TextLength(fileName);
   const size_t extension = TextLength(kNoteExtension);
-  if (length <= extension || lstrcmpiA(fileName + length - extension, kNoteExtension) != 0) return nullptr;
-  if (length - extension >= kErrorNameSize) return nullptr;
-  char stem[kErrorNameSize] = {};
-  CopyFirst(fileName, length - extension, stem);
-  const ErrorNumber number = ReadErrorNumber(stem);
+  const ErrorNumber number = ReadErrorNumber(fileName, length > extension ? length - extension : 0, NumberText::Word);
+  char listed[kErrorNameSize + sizeof kNoteExtension] = {};
+  AppendText(listed, number.name, kNoteExtension);
   char path[kPathSize];
-  if (number.family == nullptr || lstrcmpiA(number.name, stem) != 0 || !NotePath(number.name, path)) return nullptr;
+  if (number.family == nullptr || lstrcmpiA(listed, fileName) != 0 || !NotePath(number.name, path)) return nullptr;
   AppendText(name, number.name);
   const uint32_t slot = number.family->slot;
   return g_state.rootItems[slot == kRcWarningSlot ? kNoteRcSlot : slot];
@@ -117,10 +115,14 @@ bool SaveSelectedNote() {
 }
 
 // Without a note selected (Save off) there is nothing to save; a note that
-// could not be read is read-only, so its text is never changed.
-bool SettleEditedNote(bool mayCancel) {
-  if (!IsWindowEnabled(g_state.saveButton) || SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return true;
-  const int answer = AskToSaveChanges(g_state.browserWindow, g_state.selectedNote, mayCancel);
+// could not be read is read-only, so its text never changes.
+bool SelectedNoteChanged() {
+  return IsWindowEnabled(g_state.saveButton) && SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) != 0;
+}
+
+bool SettleEditedNote() {
+  if (!SelectedNoteChanged()) return true;
+  const int answer = AskAboutNote(g_state.browserWindow, kSaveQuestion, g_state.selectedNote, MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) return SaveSelectedNote();
   if (answer != IDNO) return false;  // Cancel: back to the edit
   MarkNoteUnchanged();  // No: the changes are dropped

@@ -19,13 +19,16 @@ bool SaveSelectedNote();
 // deleted stays, item, text and all, and the user is told why.
 void DeleteSelectedNote();
 
+// Whether the note on display has changes that Save would write: its text
+// was changed since it was loaded or saved, and it could be read. Never in
+// the Error Browser, which has no Save.
+bool SelectedNoteChanged();
+
 // Before the note on display goes from view (another selection, Collapse
-// All, the browser closing): when its text was changed since it was loaded
-// or saved, asks whether to save the changes (with Cancel where the step may
-// be refused). True when the browser may go on: nothing was changed, the
-// user answered No (the changes are dropped), or Yes and the note was saved;
-// false on Cancel, or when it could not be saved: the note stays selected
-// with its text.
-bool SettleEditedNote(bool mayCancel);
+// All, the browser closing): with changes, asks whether to save them. True
+// when the browser may go on: nothing was changed, the user answered No
+// (the changes are dropped), or Yes and the note was saved; false on Cancel,
+// or when it could not be saved: the note stays selected with its text.
+bool SettleEditedNote();
 
 }  // namespace orva

@@ -68,7 +68,7 @@ void QueueTreeItem(TreeFill& fill, HTREEITEM parent, const char* text, LPARAM da
   }
   PendingItem& item = fill.items[fill.count++];
   item.parent = parent;
-  lstrcpynA(item.text, text, kNumberSize);
+  CopyFirst(text, TextLength(text), item.text);
   item.data = data;
 }
 

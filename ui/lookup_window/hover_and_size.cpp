@@ -55,19 +55,6 @@ void ResizeLookupWindow(int width, int height) {
   SetWindowPos(g_state.lookupWindow, HWND_TOP, 0, 0, width, height, SWP_NOMOVE);
 }
 
-// The icons tell their tooltips of the mouse themselves, rather than leave
-// it to the tooltip control to watch them: under Wine its watch made every
-// message an icon receives dearer, and a moving border is several messages
-// to two icons (a crossing cost about twice as much with it).
-LRESULT CALLBACK IconMouseProc(HWND icon, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    MSG mouse = {icon, message, wParam, lParam, 0, {0, 0}};
-    SendMessageA(g_state.iconTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
-  }
-  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongA(icon, GWL_USERDATA)), icon, message, wParam,
-                         lParam);
-}
-
 void KeepInWorkArea() {
   const HWND lookupWindow = g_state.lookupWindow;
   RECT window = {};
@@ -82,6 +69,10 @@ void KeepInWorkArea() {
 }  // namespace
 
 void HoverTick() {
+  // Only while no other window of the add-in has disabled the lookup window.
+  if (g_state.refocusTicks != 0 && --g_state.refocusTicks == 0 && IsWindowEnabled(g_state.lookupWindow)) {
+    SetFocus(g_state.inputBox);
+  }
   const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
   POINT cursor;
   GetCursorPos(&cursor);
@@ -95,11 +86,6 @@ void HoverTick() {
     const bool inert = i == 1 && g_state.lookupFailed != 0;  // the note icon
     SetHoverBorder(icons[i], !inert && PtInRect(&bounds, cursor));
   }
-}
-
-void PassIconMouseTo(HWND tips, HWND icon) {
-  g_state.iconTips = tips;
-  SetWindowLongA(icon, GWL_USERDATA, SetWindowLongA(icon, GWL_WNDPROC, reinterpret_cast<LONG>(IconMouseProc)));
 }
 
 void ToggleSize() {

@@ -10,10 +10,6 @@ namespace orva {
 // the others; writes and redraws nothing when no hover state changes.
 void HoverTick();
 
-// The icon passes the mouse messages it receives on to the tooltip control
-// tips, which names its action while the cursor rests on it.
-void PassIconMouseTo(HWND tips, HWND icon);
-
 // Command 2001: compact (200x55, "ORVA") <-> expanded (450x383, "Orvalith").
 // Expanding pulls the window back into the work area of the monitor that
 // holds it.

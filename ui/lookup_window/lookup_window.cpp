@@ -16,7 +16,7 @@
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/note_editor/note_editor.h"
-#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/questions.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
@@ -73,7 +73,10 @@ HWND CreateIconControl(HWND window, int x, int id, HICON& picture, int resource,
 
 void CreateControls(HWND window) {
   CreateTextControl(window, "STATIC", "Error #:", SS_SIMPLE, 0, 5, 8, 40, 20);
-  g_state.inputBox = CreateTextControl(window, "EDIT", nullptr, ES_UPPERCASE, WS_EX_CLIENTEDGE, 45, 5, 55, 20);
+  // It scrolls sideways: in a font wider than the box was sized for, a
+  // seven-character number would otherwise stop at its edge.
+  g_state.inputBox =
+      CreateTextControl(window, "EDIT", nullptr, ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 45, 5, 55, 20);
   SendMessageA(g_state.inputBox, EM_LIMITTEXT, kMaxErrorNumberLength, 0);
   g_state.inputBoxPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongA(g_state.inputBox, GWL_WNDPROC, reinterpret_cast<LONG>(InputBoxProc)));
@@ -96,15 +99,16 @@ void CreateControls(HWND window) {
   CreateTextControl(window, "STATIC", "Description", SS_SIMPLE, 0, 5, 105, 75, 20);
   g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr, ES_MULTILINE | ES_READONLY | WS_VSCROLL,
                                              WS_EX_CLIENTEDGE, 5, 120, 435, 235);
-  RelayKeys(g_state.descriptionBox);  // a click can leave the keyboard focus there
+  RouteInput(g_state.descriptionBox);  // a click can leave the keyboard focus there
 }
 
 // The system's tooltip control names each icon's action and key while the
 // cursor rests on it. It is owned by the lookup window and goes with it.
 void AddIconTooltips(HWND window) {
   RegisterCommonControlClasses();
-  HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
-                              nullptr, g_state.moduleInstance, nullptr);
+  const HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                    window, nullptr, g_state.moduleInstance, nullptr);
+  g_state.iconTips = tips;
   for (const IconKey& icon : kIconKeys) {
     // The first layout of the record, which every version of the control takes.
     TOOLINFOA tool = {};
@@ -114,7 +118,7 @@ void AddIconTooltips(HWND window) {
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, icon.id));
     tool.lpszText = const_cast<char*>(icon.tip);
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    PassIconMouseTo(tips, reinterpret_cast<HWND>(tool.uId));
+    RouteInput(reinterpret_cast<HWND>(tool.uId));
   }
 }
 
@@ -161,9 +165,7 @@ bool StillOnDisplay(const char* number) {
 // read (held open by another program, gone) opens no editor, whose empty
 // text a Save would store over the note. The user is told why, and the icon
 // then shows whether a note is there at all.
-void EditStoredNote() {
-  char number[kNumberSize] = {};
-  AppendText(number, g_state.currentNumber);
+void EditStoredNote(const char* number) {
   NoteText note = {};
   const DWORD outcome = ReadNoteFile(number, note);
   if (outcome == ERROR_SUCCESS) {
@@ -175,24 +177,25 @@ void EditStoredNote() {
   if (StillOnDisplay(number)) SetNoteIcon(NoteFileExists(number));
 }
 
-// The number asked about is taken before the question, and Yes opens the
-// editor only while it is still on display without a note: otherwise the
-// editor would open for another number, over its note.
-void AskToCreateNote() {
-  char number[kNumberSize] = {};
-  AppendText(number, g_state.currentNumber);
-  if (MessageBoxA(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+// Yes opens the editor only while the number asked about is still on
+// display without a note: otherwise the editor would open for another
+// number, over its note.
+void AskToCreateNote(const char* number) {
+  if (AskQuestion(g_state.lookupWindow, kCreateNoteQuestion, nullptr, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
   if (StillOnDisplay(number) && g_state.noteExists == 0 && !NoteFileExists(number)) OpenNoteEditor(kCreateNoteMode);
 }
 
 // Command 2002. Without a successful lookup on display there is no number
-// a note could belong to, so the icon is inert.
+// a note could belong to, so the icon is inert. The number is taken first:
+// behind a message box a host word can run another lookup.
 void OnNoteIcon() {
   if (g_state.lookupFailed != 0) return;
+  char number[kNumberSize] = {};
+  AppendText(number, g_state.currentNumber);
   if (g_state.noteExists == 1) {
-    EditStoredNote();
+    EditStoredNote(number);
   } else {
-    AskToCreateNote();
+    AskToCreateNote(number);
   }
 }
 
@@ -273,35 +276,41 @@ void OnDestroy(HWND window) {
   DestroyPicture(g_state.notePicture);
   DestroyPicture(g_state.noteBrowserPicture);
   DestroyPicture(g_state.errorBrowserPicture);
-  ReleaseSharedResources();
+  // A browser that the host's close found under a question stays until the
+  // question returns, with its rich edit, tree and images: what they use
+  // goes with it (DestroyLookupWindow).
+  if (g_state.browserWindow == nullptr) ReleaseSharedResources();
 }
 
-// A number as pasted from a build log ("LNK2019:", " A2008 "): the blanks
-// around it and the marks after it go, and the box shows what is looked up.
-void TrimInput() {
-  const TextPiece number = TrimPastedNumber(g_state.currentNumber);
-  if (number.length == TextLength(g_state.currentNumber)) return;
-  char trimmed[kNumberSize] = {};
-  CopyFirst(number.start, number.length, trimmed);
-  ZeroFill(g_state.currentNumber);
-  AppendText(g_state.currentNumber, trimmed);
-  SetControlText(g_state.inputBox, g_state.currentNumber);
+// A number as pasted from a build log ("LNK2019:", " A2008 "): the box keeps
+// it without the blanks around it and the marks after it, room - 1
+// characters at most, and shows what is looked up.
+void KeepNumberOnly(const char* text, size_t room) {
+  const TextPiece number = TrimPastedNumber(text);
+  char kept[kNumberSize] = {};
+  CopyFirst(number.start, number.length, kept, room);
+  if (lstrcmpiA(kept, text) != 0) SetControlText(g_state.inputBox, kept);
 }
 
 // A paste takes the number out of what was copied: the box's seven
-// characters would otherwise be filled by a blank or cut by a colon.
-void PasteNumber(HWND inputBox) {
-  char copied[64] = {};
-  if (!OpenClipboard(inputBox)) return;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-  if (text != nullptr) {
-    const TextPiece number = TrimPastedNumber(text);
-    CopyFirst(number.start, number.length, copied);
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  SendMessageA(inputBox, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copied));
+// characters would otherwise be filled by a blank or cut by a colon. Every
+// way in (Ctrl+V, Shift+Insert, the box's own context menu, whose Paste the
+// edit control carries out itself) runs the box's paste with room for more,
+// then the box keeps the number of what it holds.
+constexpr size_t kPasteRoom = 63;
+
+LRESULT PasteNumber(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  char before[kNumberSize] = {};
+  GetWindowTextA(box, before, sizeof before);
+  SendMessageA(box, EM_LIMITTEXT, kPasteRoom, 0);
+  const LRESULT result = CallWindowProcA(g_state.inputBoxPreviousProc, box, message, wParam, lParam);
+  SendMessageA(box, EM_LIMITTEXT, kMaxErrorNumberLength, 0);
+  char after[kPasteRoom + 1] = {};
+  GetWindowTextA(box, after, sizeof after);
+  if (lstrcmpiA(after, before) == 0) return result;  // Copy, Select All: nothing came in
+  KeepNumberOnly(after, kMaxErrorNumberLength + 1);  // the box's own limit
+  SendMessageA(box, EM_SETSEL, kMaxErrorNumberLength, kMaxErrorNumberLength);
+  return result;
 }
 
 void PerformLookup() {
@@ -313,16 +322,17 @@ void PerformLookup() {
 
   ZeroFill(g_state.currentNumber);
   SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
-  TrimInput();
+  KeepNumberOnly(g_state.currentNumber, kNumberSize);
+  SendMessageA(g_state.inputBox, WM_GETTEXT, kNumberSize, reinterpret_cast<LPARAM>(g_state.currentNumber));
   LookupResult result = RunLookup(g_state.currentNumber, g_state.addinFolder);
 
-  // Each outcome names the fields it fills (the tool label first, as soon as
-  // a row matched); every other field stays empty from above.
+  // Each outcome names the texts of its fields (the tool label first, as
+  // soon as a row matched); every other field gets "" and stays empty.
   const LookupFields fields = FieldsOf(result);
-  if (fields.tool[0] != 0) SetControlText(g_state.toolField, fields.tool);
-  if (fields.type[0] != 0) SetControlText(g_state.typeField, fields.type);
-  if (fields.title[0] != 0) SetControlText(g_state.titleField, fields.title);
-  if (fields.description[0] != 0) SetControlText(g_state.descriptionBox, fields.description);
+  SetControlText(g_state.toolField, fields.tool);
+  SetControlText(g_state.typeField, fields.type);
+  SetControlText(g_state.titleField, fields.title);
+  SetControlText(g_state.descriptionBox, fields.description);
   // A found message's note is filed under its canonical name, whatever was
   // typed for it; one without such a name offers no note.
   const bool noted = result.outcome == LookupOutcome::Found && result.name[0] != 0;
@@ -343,9 +353,9 @@ LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   // click into a full box, typing would otherwise be refused at the seventh
   // character without a sign), and the icons' keys and Tab act there.
   if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
-  if (message == WM_PASTE) {
-    PasteNumber(window);
-    return 0;
+  const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
+  if (message == WM_PASTE || message == WM_CONTEXTMENU || shiftInsert) {
+    return PasteNumber(window, message, wParam, lParam);
   }
   if (message != WM_CHAR || wParam != 13) {
     return CallWindowProcA(g_state.inputBoxPreviousProc, window, message, wParam, lParam);
@@ -394,12 +404,26 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
       break;
+    case WM_SETCURSOR:
+      // A click on the window while the note editor or a browser has it
+      // disabled brings that one forward, as a click on the owner of a
+      // dialog does.
+      if (static_cast<short>(LOWORD(lParam)) == HTERROR && HIWORD(lParam) == WM_LBUTTONDOWN) {
+        BringOpenEditorOrBrowserForward();
+      }
+      break;
     case WM_CLOSE:
       OnClose(window);
       return 0;
     case WM_DESTROY:
       OnDestroy(window);
       return 0;
+    case WM_NCDESTROY:
+      // Really gone (the WM_DESTROY above may come without that): by its
+      // own teardown at the host's close, or by the host's, which takes the
+      // windows its main window owns with it.
+      g_state.lookupWindow = nullptr;
+      break;
     default:
       break;
   }
@@ -423,16 +447,12 @@ void CreateLookupWindow() {
 
 
 void DestroyLookupWindow() {
-  if (g_state.lookupWindow == nullptr) {
-    ReleaseSharedResources();  // the window's destroy handling would have done it
-    return;
-  }
   // The window is owned by the host's main window, but its procedure and its
   // input box's lie in this module: once the host unloads it, the next
   // message to either would run code that is gone. So it goes now, with its
   // controls, whatever order the host tears down and unloads in.
-  DestroyWindow(g_state.lookupWindow);
-  g_state.lookupWindow = nullptr;
+  if (g_state.lookupWindow != nullptr) DestroyWindow(g_state.lookupWindow);
+  ReleaseSharedResources();  // done by its destroy handling, unless it was never made
   UnregisterClassA(kClassName, g_state.moduleInstance);
 }
 

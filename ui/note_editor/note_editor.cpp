@@ -5,7 +5,7 @@
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "state/addin_state.h"
-#include "ui/window_routines/note_failure.h"
+#include "ui/window_routines/questions.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
@@ -34,7 +34,7 @@ HWND CreateEditorControl(HWND editor, DWORD exStyle, const char* className, cons
   HWND control = CreateChildControl(editor, exStyle, className, text, style, x, y, width, height, id);
   // The editor's controls take the font without a redraw: they are not shown yet.
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
-  RelayKeys(control);
+  RouteInput(control);
   return control;
 }
 
@@ -72,26 +72,24 @@ bool SaveEditorText(HWND editor) {
 // text of a new one.
 bool EditorTextChanged() {
   if (SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) == 0) return false;
-  return g_state.editorMode == kEditNoteMode || GetWindowTextLengthA(g_state.noteEdit) > 0;
+  return g_state.editorMode == kEditNoteMode || SendMessageA(g_state.noteEdit, WM_GETTEXTLENGTH, 0, 0) > 0;
 }
 
 // Before typed text goes: "Save the changes ...?" Yes saves (a note that
 // cannot be saved keeps the editor open), No drops the text, Cancel keeps
-// the editor open with it. Where the close may not be refused (the host is
-// closing) there is no Cancel, and the editor goes whatever the save did.
-bool MayCloseEditor(HWND editor, bool mayCancel) {
+// the editor open with it.
+bool MayCloseEditor(HWND editor) {
   if (!EditorTextChanged()) return true;
-  const int answer = AskToSaveChanges(editor, g_state.editorNumber, mayCancel);
+  const int answer = AskAboutNote(editor, kSaveQuestion, g_state.editorNumber, MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDNO) return true;
-  if (answer == IDYES) return SaveEditorText(editor) || !mayCancel;
-  return false;
+  return answer == IDYES && SaveEditorText(editor);
 }
 
 void CloseEditorWindow(HWND editor) {
   EnableWindow(g_state.lookupWindow, TRUE);
   DestroyWindow(editor);
-  g_state.noteEditor = nullptr;
   UnregisterClassA(kNoteEditorClass, g_state.moduleInstance);
+  ReturnToLookupWindow();
 }
 
 void OnSave(HWND editor) {
@@ -132,7 +130,12 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_CLOSE:  // Close, Escape, Alt+F4
-      if (MayCloseEditor(window, true)) CloseEditorWindow(window);
+      if (MayCloseEditor(window)) CloseEditorWindow(window);
+      return 0;
+    case WM_DESTROY:
+      // Whoever destroys it: its own close, or the host's teardown, which
+      // takes the windows its own window owns with it.
+      g_state.noteEditor = nullptr;
       return 0;
     case WM_SETFOCUS:
       // Activated again, the editor passes the keyboard focus on to its text.
@@ -159,19 +162,30 @@ void OpenNoteEditor(int mode, const char* text) {
   g_state.editorMode = static_cast<uint8_t>(mode);
   RegisterWindowClass(kNoteEditorClass, NoteEditorProc, CS_HREDRAW | CS_VREDRAW, nullptr);
 
+  // Owned by the lookup window, which it disables: owned windows stay in
+  // front of their owner (and the lookup window of the host's), so a click
+  // on the host never covers the editor, and window managers hand the
+  // keyboard back to it after its questions. An editor of its own was left
+  // behind the host, where nothing could bring it back (the platform's
+  // SetForegroundWindow does not reach a window manager's stacking), and its
+  // keys went to the host's source.
   const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
   g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
                                        WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
-                                       kNoteEditorHeight, nullptr, nullptr, g_state.moduleInstance, nullptr);
+                                       kNoteEditorHeight, g_state.lookupWindow, nullptr, g_state.moduleInstance,
+                                       nullptr);
   SetControlText(g_state.noteEdit, text);
   SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);  // what it opened with counts as unchanged
   SetFocus(g_state.noteEdit);
 }
 
 void CloseNoteEditor() {
-  if (g_state.noteEditor == nullptr) return;
-  MayCloseEditor(g_state.noteEditor, false);
-  CloseEditorWindow(g_state.noteEditor);
+  if (g_state.noteEditor != nullptr && EditorTextChanged()) {
+    SettleTypedTextAtClose(g_state.noteEditor, g_state.editorNumber);
+  }
+  // Under a question that is still up the editor stays; the last question
+  // to return closes it. The host may have destroyed it meanwhile.
+  if (!QuestionIsUp()) CloseEditorWindow(g_state.noteEditor);
 }
 
 }  // namespace orva

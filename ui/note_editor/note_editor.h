@@ -11,8 +11,10 @@ namespace orva {
 // returns. Closing it asks before the text typed since is dropped.
 void OpenNoteEditor(int mode, const char* text = nullptr);
 
-// The host is closing: an open editor goes, after the question about typed
-// text, which here has Yes and No only; nothing when none is open.
+// The host is closing: typed text in an open editor is asked about once
+// (SettleTypedTextAtClose), and the editor goes, unless a question of the
+// add-in is still up: the last one to return runs this again. The editor
+// may be gone already (the host's teardown takes it with the lookup window).
 void CloseNoteEditor();
 
 }  // namespace orva

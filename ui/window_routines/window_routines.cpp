@@ -1,7 +1,7 @@
 // The small window routines that the lookup window, the note editor and the
 // browser share: class registration, child controls and their text, screen
 // centring, the etched separator, the shared font, the note icon's picture,
-// the keys every window handles alike and the question about unsaved text.
+// the keys every window handles alike, and which window has the keys.
 #include "ui/window_routines/window_routines.h"
 
 #include <commctrl.h>
@@ -78,16 +78,20 @@ void SetControlText(HWND control, const char* text) {
 
 namespace {
 
-LRESULT CALLBACK KeyRelayProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK InputRouteProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN && OfferKeyToWindow(control, wParam)) return 0;
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG mouse = {control, message, wParam, lParam, 0, {0, 0}};
+    SendMessageA(g_state.iconTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
   return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongA(control, GWL_USERDATA)), control, message, wParam,
                          lParam);
 }
 
 }  // namespace
 
-void RelayKeys(HWND control) {
-  SetWindowLongA(control, GWL_USERDATA, SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(KeyRelayProc)));
+void RouteInput(HWND control) {
+  SetWindowLongA(control, GWL_USERDATA, SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(InputRouteProc)));
 }
 
 bool OfferKeyToWindow(HWND control, WPARAM key) {
@@ -122,12 +126,27 @@ void MoveFocus(HWND window) {
   } while (control != from && control != nullptr);
 }
 
-int AskToSaveChanges(HWND owner, const char* name, bool mayCancel) {
-  char caption[64] = {};
-  GetWindowTextA(owner, caption, sizeof caption);
-  char question[64] = {};
-  AppendText(question, "Save the changes to the note ", name, "?");
-  return MessageBoxA(owner, question, caption, (mayCancel ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONQUESTION);
+bool BringOpenEditorOrBrowserForward() {
+  const HWND front = g_state.noteEditor != nullptr ? g_state.noteEditor : g_state.browserWindow;
+  if (front == nullptr) return false;
+  ShowWindow(front, SW_RESTORE);  // out of the taskbar, when minimised
+  // Raised through the topmost band and back: a window manager takes that
+  // from a program where it refuses a plain raise (Wine hands the plain one
+  // on as a request it may deny), so the browser comes out from behind the
+  // host on every desktop.
+  SetWindowPos(front, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(front, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(front);  // activates it; the window passes the focus on to its control
+  return true;
+}
+
+void ReturnToLookupWindow() {
+  if (!IsWindowVisible(g_state.lookupWindow)) return;
+  SetFocus(g_state.inputBox);
+  // A window manager hands the activation of a closed window on a moment
+  // later, to a window of its choosing (often the host's); the input box
+  // takes the keys back once that has come (HoverTick).
+  g_state.refocusTicks = kRefocusTicks;
 }
 
 // InitCommonControlsEx came with later versions of comctl32 than the oldest

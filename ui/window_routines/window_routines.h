@@ -36,9 +36,14 @@ void SetControlText(HWND control, const char* text);
 // The host's message loop need not run dialog navigation for the add-in's
 // windows, so each window does its keys itself: every key pressed in control
 // is first offered to its window (kControlKeyMessage), and a key the window
-// takes never reaches the control. The control's own procedure is kept in
-// its user data, which the add-in's controls leave to their creator.
-void RelayKeys(HWND control);
+// takes never reaches the control. Its mouse messages go to the lookup
+// window's tooltip control, which names an icon's action while the cursor
+// rests on it (and passes over any other window): told by the icons rather
+// than left to watch them, since under Wine its watch made every message an
+// icon receives dearer, and a moving border is several messages to two
+// icons. The control's own procedure is kept in its user data, which the
+// add-in's controls leave to their creator.
+void RouteInput(HWND control);
 // Offers one key pressed in control to its window; true when it took it.
 // Ctrl+A in an edit field selects all its text, whichever window it is in.
 bool OfferKeyToWindow(HWND control, WPARAM key);
@@ -48,11 +53,17 @@ bool OfferKeyToWindow(HWND control, WPARAM key);
 // shown, enabled, and not a label or an icon.
 void MoveFocus(HWND window);
 
-// The question before an edited note goes unsaved: "Save the changes to the
-// note A2008?", in a box owned by owner under owner's caption, with Yes, No
-// and, where the close may be refused, Cancel. Answers IDYES, IDNO or
-// IDCANCEL (Escape on the box).
-int AskToSaveChanges(HWND owner, const char* name, bool mayCancel);
+// The open note editor or browser comes to the front, restored if it was
+// minimised, with the keyboard focus where its user left it; false when
+// neither is open. While one is open the lookup window is disabled behind
+// it, and a user who reaches for ORVA (its menu item, a number in the build
+// output, a click on the lookup window) means that one.
+bool BringOpenEditorOrBrowserForward();
+
+// A closed note editor or browser hands the keyboard focus back to the
+// lookup window's input box, when the window is on screen: the platform
+// would hand it to whichever window it picks, often the host's code window.
+void ReturnToLookupWindow();
 
 // The tree view's and the tooltip's window classes are comctl32's to
 // register when asked, and a host is not obliged to have asked.

@@ -160,29 +160,41 @@ TEST_F(BrowserHostTest, NoteSavedInTheBrowserShowsInTheEditor) {
 // "ORVA", and keeps the front while a double-click on a number in the
 // output pane runs its lookup behind it.
 TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
+  enum How { kMenuItem, kOutputPane, kLookupWindowClick };
   const struct {
     const char* what;
     bool editor;
-    bool hostWord;
-  } rounds[] = {{"browser, menu item", false, false},
-                {"browser, output pane", false, true},
-                {"editor, menu item", true, false},
-                {"editor, output pane", true, true}};
+    How how;
+    bool minimised;  // rather than covered by the host
+  } rounds[] = {{"browser, menu item", false, kMenuItem, false},
+                {"browser, output pane", false, kOutputPane, false},
+                {"editor, menu item", true, kMenuItem, false},
+                {"editor, output pane", true, kOutputPane, false},
+                {"minimised browser, menu item", false, kMenuItem, true},
+                {"minimised editor, output pane", true, kOutputPane, true},
+                {"browser, a click on the lookup window", false, kLookupWindowClick, false},
+                {"editor, a click on the lookup window", true, kLookupWindowClick, false}};
   for (const auto& round : rounds) {
     SCOPED_TRACE(round.what);
     LookUp("A2008");
     HWND front = round.editor ? OpenEditorFromNoteIcon() : OpenBrowserFromIcon(view_.errorBrowserIcon);
     ASSERT_NE(nullptr, front);
+    if (round.minimised) ShowWindow(front, SW_MINIMIZE);
     SetForegroundWindow(standin::g_host.mainWindow);  // the user clicks on the host
     standin::PumpMessages(20);
     ASSERT_NE(front, GetForegroundWindow());
-    if (round.hostWord) {
+    if (round.how == kOutputPane) {
       EXPECT_EQ(1, standin::DoubleClickWordInOutput("NMAKE : fatal error U1050: stopped", "U1050"));
       EXPECT_EQ("NMAKE", standin::TextOf(view_.toolField)) << "the lookup runs in the lookup window";
-    } else {
+    } else if (round.how == kMenuItem) {
       standin::ChooseMenuItem(standin::FindMenuItem("ORVA", nullptr));
+    } else {
+      // What the system sends a disabled window that is clicked.
+      SendMessageA(view_.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(view_.window),
+                   MAKELPARAM(static_cast<WORD>(HTERROR), WM_LBUTTONDOWN));
     }
     standin::PumpMessages(20);
+    EXPECT_FALSE(IsIconic(front)) << "still minimised";
     EXPECT_EQ(front, GetForegroundWindow());
     EXPECT_TRUE(Above(front, view_.window)) << "the lookup window covers it";
     EXPECT_TRUE(Above(front, standin::g_host.mainWindow)) << "the host covers it";
@@ -245,6 +257,71 @@ TEST_F(BrowserHostTest, HostThatUnloadsTheAddinFirstFindsNothingOfItLeft) {
       EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
       EXPECT_EQ(std::string("yx\0", 3), NoteBytes("A2008"));
     }
+  }
+}
+
+// The host's real close (notify, destroy its window, quit) delivered from
+// inside the loop of an add-in's question: the editor's on Escape, the Note
+// Browser's when another note is chosen. The add-in asks once more, in a box
+// owned by the host, Yes and No only; Yes keeps the typed text, No drops it.
+// A second close, from inside that box, asks nothing more, and the text is
+// kept. Nothing of the add-in is left for the unloaded module.
+int g_closeAnswer;
+bool g_closeTwice;
+void CloseAgain() { standin::CloseHost(); }
+void CloseFromInsideTheQuestion() {
+  AnswerNextMessageBox(g_closeAnswer, g_closeTwice ? CloseAgain : nullptr);
+  standin::CloseHost();
+}
+
+TEST_F(BrowserHostTest, HostClosingDuringAQuestionAsksOnceAndLeavesNothing) {
+  const struct {
+    bool editor;
+    int answer;
+    bool twice;
+    std::string stored;  // A2008.note afterwards; "" none
+  } cases[] = {{true, IDYES, false, "new"},  {true, IDNO, false, ""},    {true, IDNO, true, "new"},
+               {false, IDYES, false, "new"}, {false, IDNO, false, "old"}, {false, IDNO, true, "new"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    if (&c != cases) SetUp();
+    const HWND host = standin::g_host.mainWindow;
+    standin::g_host.quitOnDestroy = true;
+    g_closeAnswer = c.answer;
+    g_closeTwice = c.twice;
+    if (c.editor) {
+      LookUp("A2008");
+      HWND editor = OpenEditorFromNoteIcon();
+      ASSERT_NE(nullptr, editor);
+      standin::TypeText("new");
+      AnswerNextMessageBox(IDCANCEL, CloseFromInsideTheQuestion);
+      SendMessageA(editor, WM_CLOSE, 0, 0);
+    } else {
+      PutNote("A2008", std::string("old\0", 4));
+      PutNote("A2009", std::string("x\0", 2));
+      HWND browser = OpenNoteBrowserOn(2, "A2008");
+      ASSERT_NE(nullptr, browser);
+      SetFocus(Detail(browser, 3));
+      SendMessageA(Detail(browser, 3), EM_SETSEL, 0, -1);
+      standin::TypeText("new");
+      AnswerNextMessageBox(IDCANCEL, CloseFromInsideTheQuestion);
+      SelectItem(Tree(browser), ChildNamed(Tree(browser), ChildItems(Tree(browser), nullptr)[2], "A2009"));
+      standin::PumpMessages(20);
+    }
+    StopAnswering();
+    standin::PumpMessages(20);  // and the host's quit: the test goes on after the host's end
+    // The one question of the close (a second one would have failed the
+    // test as a box nobody stands by for).
+    EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+    EXPECT_TRUE(g_box.yes && g_box.no && !g_box.cancel) << "the host's close cannot be cancelled";
+    EXPECT_EQ(host, g_box.owner) << "the host can be closed behind the question";
+    EXPECT_EQ(c.stored.empty() ? std::string() : c.stored + '\0', NoteBytes("A2008"));
+    for (const char* name : {"ORVARA_Main", kNoteEditorClass, kBrowserClass}) {
+      EXPECT_EQ(nullptr, FindWindowA(name, nullptr)) << name << " is left";
+      EXPECT_FALSE(ClassRegistered(name)) << name << " is still registered";
+    }
+    standin::UnloadAddin();  // a window left with its procedure in the module would fault from here on
+    RemoveTree(folder_);
   }
 }
 

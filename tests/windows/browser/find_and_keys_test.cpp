@@ -162,7 +162,9 @@ TEST_F(FindAndKeysTest, EditedNoteIsAskedAboutBeforeItGoesFromView) {
       SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2008"));
       auto takeFromView = [&] {
         if (trigger == kSelectAnother) {
+          // The tree refuses the change and the question comes after it.
           SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2009"));
+          PumpMessages();
         } else if (trigger == kCollapseAll) {
           Click(GetDlgItem(browser, kCollapseAllButtonId));
         } else {
@@ -227,7 +229,10 @@ TEST_F(FindAndKeysTest, EditedNoteThatCannotBeSavedStaysInView) {
     SCOPED_TRACE(trigger);
     g_question.clear();
     AnswerNextMessageBox(IDYES, AnswerTheFailureBoxNext);
-    if (trigger == 0) SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2009"));
+    if (trigger == 0) {
+      SelectItem(g_state.treeView, ChildNamed(g_state.treeView, g_state.rootItems[1], "A2009"));
+      PumpMessages();
+    }
     if (trigger == 1) Click(GetDlgItem(browser, kCollapseAllButtonId));
     if (trigger == 2) PressKey(VK_ESCAPE);
     StopAnswering();

@@ -64,6 +64,7 @@ TEST_F(KeyboardWalkTest, EveryWindowAndActionFromTheKeyboard) {
   PressKeys({{VK_ESCAPE}, {VK_ESCAPE}});
   ASSERT_TRUE(IsWindow(editor)) << "Cancel closed the editor";
   EXPECT_EQ("hi", Text(GetWindow(editor, GW_CHILD)));
+  EXPECT_EQ("RICHEDIT", ClassOfFocus()) << "after Cancel the keys go to the note";
   PressKeys({{VK_TAB}, {VK_TAB}});
   EXPECT_EQ(GetDlgItem(editor, orva::kCloseButtonId), GetFocus()) << "Tab: text, Save, Close";
   PressKey('S', true);
@@ -71,8 +72,8 @@ TEST_F(KeyboardWalkTest, EveryWindowAndActionFromTheKeyboard) {
   EXPECT_EQ(std::string("hi\0", 3), NoteBytes("A2008"));
   EXPECT_TRUE(NoteIconShows(IDI_NOTE_PRESENT));
 
-  // The Error Browser: Ctrl+E, the arrows, Tab, the find box.
-  SetForegroundWindow(view_.window);
+  // The Error Browser: Ctrl+E (the closed editor handed the keys back to the
+  // input box), the arrows, Tab, the find box.
   PressKey('E', true);
   HWND browser = FindWindowA(kBrowserClass, nullptr);
   ASSERT_NE(nullptr, browser) << "Ctrl+E opened no browser";
@@ -99,7 +100,6 @@ TEST_F(KeyboardWalkTest, EveryWindowAndActionFromTheKeyboard) {
   EXPECT_FALSE(IsWindow(browser)) << "Escape closes the find box, then the browser";
 
   // The Note Browser: Ctrl+B, an edit, the question, Delete in the tree.
-  SetForegroundWindow(view_.window);
   PressKey('B', true);
   browser = FindWindowA(kBrowserClass, nullptr);
   ASSERT_NE(nullptr, browser) << "Ctrl+B opened no browser";
@@ -114,14 +114,20 @@ TEST_F(KeyboardWalkTest, EveryWindowAndActionFromTheKeyboard) {
   PressKeys({{VK_TAB, false, true}, {VK_TAB, false, true}, {VK_TAB, false, true}, {VK_UP}, {'Y'}});
   EXPECT_EQ(std::string("hi!\0", 4), NoteBytes("A2008")) << "Yes to the question saves";
   EXPECT_EQ("ML", SelectedItem(tree));
-  PressKeys({{VK_DOWN}, {VK_DELETE}});
-  EXPECT_FALSE(FileExists(NotePath("A2008"))) << "Delete in the tree deletes the note";
+  PressKeys({{VK_DOWN}, {VK_DELETE}, {VK_RETURN}});
+  EXPECT_TRUE(FileExists(NotePath("A2008"))) << "Delete in the tree asked, and No is the default";
+  EXPECT_EQ(tree, GetFocus()) << "after the question the keys go to the tree again";
+  PressKeys({{VK_DELETE}, {'Y'}});
+  EXPECT_FALSE(FileExists(NotePath("A2008"))) << "Yes to Delete in the tree deletes the note";
   EXPECT_TRUE(NoteIconShows(IDI_NO_NOTE));
   PressKey(VK_ESCAPE);
   EXPECT_FALSE(IsWindow(browser));
+  // A window manager activates a window of its choice a moment after one
+  // closes: the input box takes the keys back.
+  SetForegroundWindow(standin::g_host.mainWindow);
+  standin::PumpMessages(400);
 
   // The size toggle, both ways, and Escape hides the lookup window.
-  SetForegroundWindow(view_.window);
   PressKey('T', true);
   RECT r = {};
   GetWindowRect(view_.window, &r);

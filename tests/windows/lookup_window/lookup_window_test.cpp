@@ -3,6 +3,7 @@
 // program: the program's module stands for the add-in module (its icons are
 // linked in), and the add-in folder is the fixture folder "basic".
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -133,13 +134,14 @@ TEST_F(LookupWindowTest, ControlsFollowTheLayout) {
     LONG style;
     LONG extendedStyle;
     bool font;
+    const char* tip;  // an icon's tooltip: its action and its key
   } expected[14] = {
       {"Static", "Error #:", 5, 8, 40, 20, 0, SS_SIMPLE, 0, true},
-      {"Edit", "", 45, 5, 55, 20, 0, ES_UPPERCASE, WS_EX_CLIENTEDGE, true},
-      {"Static", "", 105, 7, 16, 16, 2001, SS_ICON | SS_NOTIFY, 0, false},
-      {"Static", "", 126, 7, 16, 16, 2002, SS_ICON | SS_NOTIFY, 0, false},
-      {"Static", "", 148, 7, 16, 16, 2003, SS_ICON | SS_NOTIFY, 0, false},
-      {"Static", "", 170, 7, 16, 16, 2004, SS_ICON | SS_NOTIFY, 0, false},
+      {"Edit", "", 45, 5, 55, 20, 0, ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true},
+      {"Static", "", 105, 7, 16, 16, 2001, SS_ICON | SS_NOTIFY, 0, false, "Compact or full size (Ctrl+T)"},
+      {"Static", "", 126, 7, 16, 16, 2002, SS_ICON | SS_NOTIFY, 0, false, "Note on this error (Ctrl+N)"},
+      {"Static", "", 148, 7, 16, 16, 2003, SS_ICON | SS_NOTIFY, 0, false, "Note Browser (Ctrl+B)"},
+      {"Static", "", 170, 7, 16, 16, 2004, SS_ICON | SS_NOTIFY, 0, false, "Error Browser (Ctrl+E)"},
       {"Static", "Type:", 5, 45, 30, 20, 0, SS_SIMPLE, 0, true},
       {"Static", "", 40, 45, 150, 20, 0, SS_SIMPLE, 0, true},
       {"Static", "Title:", 5, 65, 30, 20, 0, SS_SIMPLE, 0, true},
@@ -149,6 +151,10 @@ TEST_F(LookupWindowTest, ControlsFollowTheLayout) {
       {"Static", "Description", 5, 105, 75, 20, 0, SS_SIMPLE, 0, true},
       {"Edit", "", 5, 120, 435, 235, 0, ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE, true},
   };
+  HWND tips = nullptr;
+  while ((tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)) != nullptr) {
+    if (GetWindow(tips, GW_OWNER) == g_state.lookupWindow) break;
+  }
   HWND control = GetWindow(g_state.lookupWindow, GW_CHILD);
   for (int i = 0; i < 14; ++i, control = GetWindow(control, GW_HWNDNEXT)) {
     ASSERT_NE(nullptr, control) << "control " << i + 1 << " missing";
@@ -163,10 +169,14 @@ TEST_F(LookupWindowTest, ControlsFollowTheLayout) {
     EXPECT_EQ(e.id, GetDlgCtrlID(control)) << "control " << i + 1;
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     EXPECT_EQ(e.style | WS_CHILD | WS_VISIBLE, style & (e.style | WS_CHILD | WS_VISIBLE)) << "control " << i + 1;
-    EXPECT_EQ(0, style & ES_AUTOHSCROLL & (i == 1 ? ~0 : 0)) << "the input box does not scroll";
     EXPECT_EQ(e.extendedStyle, GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "control " << i + 1;
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     EXPECT_EQ(e.font ? g_state.sharedFont : nullptr, font) << "control " << i + 1;
+    char tip[80] = {};
+    TOOLINFOA tool = {TTTOOLINFOA_V1_SIZE, 0, g_state.lookupWindow, reinterpret_cast<UINT_PTR>(control)};
+    tool.lpszText = tip;
+    SendMessageA(tips, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(e.tip != nullptr ? e.tip : "", tip) << "control " << i + 1;
   }
   EXPECT_EQ(nullptr, control) << "no fifteenth control";
   EXPECT_EQ(7, SendMessageA(g_state.inputBox, EM_GETLIMITTEXT, 0, 0));
@@ -226,20 +236,31 @@ TEST_F(LookupWindowTest, LookupSetsTheFlagsOfItsOutcome) {
   }
 }
 
+void CALLBACK PressPInTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  keybd_event('P', 0, 0, 0);
+  keybd_event('P', 0, KEYEVENTF_KEYUP, 0);
+}
+
 // What a user pastes from a build log: the blanks around the number and the
 // marks the tools put after it go before the lookup, and the box shows the
-// number looked up. A paste is cut to the number before the box's limit of
+// number looked up. A paste, whichever way it comes (Ctrl+V, Shift+Insert,
+// the box's context menu), is cut to the number before the box's limit of
 // seven characters could cut the number itself.
 TEST_F(LookupWindowTest, PastedNumbersAreLookedUpWithoutBlanksAndMarks) {
+  enum How { kInTheBox, kCtrlV, kShiftInsert, kContextMenu };
   struct Case {
     const char* text;
-    bool pasted;  // through the clipboard; otherwise already in the box
+    How how;
   };
-  for (const Case& c : {Case{" A2008", false}, Case{"A2008 ", false}, Case{"A2008:", false},
-                        Case{"  A2008 :\r\n", true}, Case{"a2008,", true}}) {
-    SCOPED_TRACE(c.text);
+  for (const Case& c : {Case{" A2008", kInTheBox}, Case{"A2008 ", kInTheBox}, Case{"A2008:", kInTheBox},
+                        Case{"  A2008 :\r\n", kCtrlV}, Case{"a2008,", kCtrlV}, Case{"   A2008:", kCtrlV},
+                        Case{"   A2008:", kShiftInsert}, Case{"   A2008:", kContextMenu}}) {
+    SCOPED_TRACE(std::string(c.text) + " pasted by " + std::to_string(c.how));
     SetControlText(g_state.inputBox, nullptr);
-    if (c.pasted) {
+    if (c.how == kInTheBox) {
+      SetControlText(g_state.inputBox, c.text);
+    } else {
       ASSERT_TRUE(OpenClipboard(g_state.inputBox));
       EmptyClipboard();
       HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, strlen(c.text) + 1);
@@ -247,9 +268,15 @@ TEST_F(LookupWindowTest, PastedNumbersAreLookedUpWithoutBlanksAndMarks) {
       GlobalUnlock(data);
       SetClipboardData(CF_TEXT, data);
       CloseClipboard();
-      SendMessageA(g_state.inputBox, WM_PASTE, 0, 0);
-    } else {
-      SetControlText(g_state.inputBox, c.text);
+      SetForegroundWindow(g_state.lookupWindow);
+      SetFocus(g_state.inputBox);
+      if (c.how == kCtrlV) PressKey('V', true);
+      if (c.how == kShiftInsert) PressKey(VK_INSERT, false, true);
+      if (c.how == kContextMenu) {
+        // The menu's Paste ("&Paste"), pressed once the menu runs its loop.
+        SetTimer(nullptr, 0, 50, PressPInTheMenu);
+        SendMessageA(g_state.inputBox, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_state.inputBox), -1);
+      }
     }
     SendMessageA(g_state.inputBox, WM_CHAR, 13, 1);
     EXPECT_STREQ("A2008", g_state.currentNumber);

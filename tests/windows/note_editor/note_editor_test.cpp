@@ -71,7 +71,7 @@ TEST_F(NoteEditorTest, WindowIsA400By275ToolWindowCentredOnTheScreen) {
   const LONG style = GetWindowLongA(editor, GWL_STYLE);
   EXPECT_EQ(WS_POPUP | WS_CAPTION, style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME)) << std::hex << style;
   EXPECT_TRUE(GetWindowLongA(editor, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-  EXPECT_EQ(nullptr, GetWindow(editor, GW_OWNER));
+  EXPECT_EQ(g_state.lookupWindow, GetWindow(editor, GW_OWNER));
 }
 
 TEST_F(NoteEditorTest, TextAreaSaveAndCloseInTheirPlacesWithTheSharedFont) {
