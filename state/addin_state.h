@@ -61,7 +61,7 @@ struct AddinState {
   HICON notePicture;
   HICON noteBrowserPicture;      // also the Note Browser's small class icon
   HICON errorBrowserPicture;     // also the Error Browser's small class icon
-  HWND iconTips;                 // the icons' tooltips, told of the mouse over the icons by the icons
+  HWND iconTips;                 // the icons' tooltips, told of the mouse by the controls' subclass (RouteInput)
   uint8_t expanded;              // 1 while the window has its full size
   uint8_t noteExists;            // 1 while the note icon shows a note present
   uint8_t lookupFailed;          // 1 unless the lookup on display found an error number's message
