@@ -60,6 +60,18 @@ class BrowserHostTest : public HostTest {
     return false;
   }
 
+  // The note editor or the Note Browser on A2008 (whose note exists), with
+  // text typed over the note; text gets the text area.
+  HWND OpenWithTypedText(bool editor, const char* typed, HWND* text) {
+    LookUp("A2008");
+    HWND front = editor ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+    if (front == nullptr) return nullptr;
+    *text = editor ? GetWindow(front, GW_CHILD) : Detail(front, 3);
+    SendMessageA(*text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+    SendMessageA(*text, EM_SETMODIFY, TRUE, 0);
+    return front;
+  }
+
   void ExpectClosed(HWND browser) {
     EXPECT_FALSE(IsWindow(browser)) << "the browser window still exists";
     EXPECT_FALSE(ClassRegistered(kBrowserClass)) << "the class outlives the browser";
@@ -223,12 +235,9 @@ TEST_F(BrowserHostTest, ToolsOrvaDuringAQuestionActivatesTheQuestion) {
   PutNote("A2008", std::string("old\0", 4));
   for (bool editor : {true, false}) {
     SCOPED_TRACE(editor ? "note editor" : "Note Browser");
-    LookUp("A2008");
-    HWND front = editor ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+    HWND text = nullptr;
+    HWND front = OpenWithTypedText(editor, "typed", &text);
     ASSERT_NE(nullptr, front);
-    HWND text = editor ? GetWindow(front, GW_CHILD) : Detail(front, 3);
-    SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
-    SendMessageA(text, EM_SETMODIFY, TRUE, 0);
     g_activeAfterReaching = nullptr;
     AnswerNextMessageBox(IDCANCEL, ReachForOrvaUnderTheQuestion);
     SendMessageA(front, WM_CLOSE, 0, 0);
@@ -276,12 +285,9 @@ TEST_F(BrowserHostTest, EndOfTheSessionAsksAboutTypedText) {
       SCOPED_TRACE(std::string(editor ? "note editor, " : "Note Browser, ") + std::to_string(answer));
       if (!editor || answer != IDYES) SetUp();
       PutNote("A2008", std::string("old\0", 4));
-      LookUp("A2008");
-      HWND front = editor ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+      HWND text = nullptr;
+      HWND front = OpenWithTypedText(editor, "new", &text);
       ASSERT_NE(nullptr, front);
-      HWND text = editor ? GetWindow(front, GW_CHILD) : Detail(front, 3);
-      SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
-      SendMessageA(text, EM_SETMODIFY, TRUE, 0);
       AnswerNextMessageBox(answer);
       const LRESULT ends = SendMessageA(front, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
       StopAnswering();
