@@ -302,3 +302,24 @@ TEST_F(OrvaLookupTest, SearchListsEveryErrorThatHoldsAllWords) {
 
   EXPECT_EQ(1u, Run("--search unresolved zzzzq").exitCode);
 }
+
+// Every block is searched, one whose entries lie in a gap between other
+// blocks' included, and a module of two languages shows in the search what
+// its lookup shows (tests/fixtures/layouts).
+TEST_F(OrvaLookupTest, SearchAndLookupReadTheWholeTableTheLoaderFinds) {
+  for (const char* module : {"linklib.dll", "rcc.dll"}) {
+    ASSERT_TRUE(CopyFileA((FixtureFolder("layouts") + module).c_str(), (folder_ + module).c_str(), FALSE));
+  }
+  const ProgramRun run = Run("--search stratum");
+  std::vector<std::string> listed;
+  std::istringstream lines(run.out);
+  std::string line, rc2008;
+  while (std::getline(lines, line)) {
+    listed.push_back(line.substr(0, line.find(' ')));
+    if (listed.back() == "RC2008") rc2008 = line;
+  }
+  EXPECT_EQ((std::vector<std::string>{"LNK1000", "LNK2000", "LNK3000", "RC2008"}), listed) << run.out;
+  const std::string shown = Run("RC2008").out;
+  const size_t title = shown.find("Title: ") + 7;
+  EXPECT_NE(std::string::npos, rc2008.find(shown.substr(title, shown.find('\r', title) - title) + "\r")) << shown;
+}
