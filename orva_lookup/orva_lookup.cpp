@@ -236,22 +236,14 @@ int Explain(const char* file, const char* folder) {
   } else {
     _setmode(_fileno(stdin), _O_BINARY);
   }
-  // The log streams through a fixed buffer: only the distinct numbers and
-  // their first lines are kept, so a log of any size fits.
   orva::LogTally tally;
-  std::vector<char> buffer(64 * 1024);
-  size_t got = 0;
-  while (!tally.notText && (got = std::fread(buffer.data(), 1, buffer.size(), log)) > 0) {
-    orva::AddLogBytes(tally, buffer.data(), got);
-  }
-  const bool failed = std::ferror(log) != 0;
+  const bool read = orva::ReadLogFile(log, tally);
   if (log != stdin) std::fclose(log);
   const char* name = file != nullptr ? file : "(standard input)";
-  if (failed) {
+  if (!read) {
     std::fprintf(stderr, "orva-lookup: cannot read the log %s\n", name);
     return kUsageError;
   }
-  orva::FinishLog(tally);
   // Never reported as a clean log: its error numbers cannot be told.
   if (tally.notText) {
     std::fprintf(stderr,

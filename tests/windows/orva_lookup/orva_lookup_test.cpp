@@ -215,16 +215,29 @@ TEST_F(OrvaLookupTest, ExplainsEachNumberOfABuildLogOnce) {
   EXPECT_NE(std::string::npos, out.find("\r\n8 error numbers on 10 of 15 lines.\r\n"));
 }
 
-TEST_F(OrvaLookupTest, ExplainStatusWithoutErrors) {
-  const std::string clean = "        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n";
-  const std::string warnings = "prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n";
-  ProgramRun run = Run("--explain", &clean);
-  EXPECT_EQ(0u, run.exitCode);
-  EXPECT_EQ("No error numbers in 3 lines.\r\n", run.out);
-  run = Run("--explain", &warnings);
-  EXPECT_EQ(0u, run.exitCode) << run.out;
-  run = Run("--explain \"" + folder_ + "no such.log\"");
-  EXPECT_EQ(2u, run.exitCode) << run.out;
+TEST_F(OrvaLookupTest, ExplainStatusAndTheLinesOfAnyLog) {
+  const std::string error = "prog.asm(12) : error A2008: syntax error : token";
+  std::string progress, accents;
+  for (int i = 0; i < 100; ++i) progress += "building " + std::to_string(i) + "%\r";
+  for (int i = 0; i < 1000; ++i) accents += "\xC3\xA9";  // UTF-8 without a mark
+  const struct {
+    std::string log;
+    DWORD status;
+    std::string shows;
+  } cases[] = {
+      {"        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n", 0, "No error numbers in 3 lines.\r\n"},
+      {"prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n", 0, "== A4011"},
+      // Lines that end in a lone CR, the diagnostic after the first kilobyte.
+      {progress + error + "\rStop.\r", 1, "the first:\r\n   " + error + "\r\n"},
+      // A line of 2,000 bytes: its diagnostic found, its start shown in whole characters.
+      {"x" + accents + " " + error + "\r\n", 1, "the first:\r\n   x\xE9\xE9"},
+  };
+  for (const auto& c : cases) {
+    const ProgramRun run = Run("--explain", &c.log);
+    EXPECT_EQ(c.status, run.exitCode) << c.shows;
+    EXPECT_NE(std::string::npos, run.out.find(c.shows)) << run.out.substr(0, 300);
+  }
+  EXPECT_EQ(2u, Run("--explain \"" + folder_ + "no such.log\"").exitCode);
 }
 
 // The sample logs as Windows writes them give the plain log's report and
