@@ -82,6 +82,8 @@ bool DiagnosticBefore(const Text& text, LogDiagnostic* found) {
   std::memcpy(found->number, named.name, sizeof found->number);
   found->family = named.family;
   found->isError = last == 'r';
+  found->wordAt = at - size;
+  found->messageAt = text.Size() + 1;
   return true;
 }
 
@@ -125,7 +127,7 @@ void NameNumber(LogTally& tally, const LogDiagnostic& found) {
   if (tally.positions.empty()) tally.positions.resize(kToolFamilies * 10000);
   uint32_t& position = tally.positions[key];
   if (position == 0) {
-    tally.numbers.push_back({found.number, 0, {}});
+    tally.numbers.push_back({found.number, 0, {}, false});
     position = static_cast<uint32_t>(tally.numbers.size());
     tally.line.first = true;
   }
@@ -153,8 +155,18 @@ std::string ShownLine(const std::string& head, const char* from, const char* to)
 // The line read so far ends before to; its bytes in this piece begin at from.
 void EndLine(LogTally& tally, const char* from, const char* to) {
   ++tally.lineCount;
-  if (tally.line.first) tally.numbers[tally.line.named - 1].firstLine = ShownLine(tally.line.head, from, to);
   LogTally::OpenLine& line = tally.line;
+  if (line.first) {
+    LoggedNumber& logged = tally.numbers[line.named - 1];
+    logged.firstLine = ShownLine(line.head, from, to);
+    logged.wholeLine = line.head.size() + static_cast<size_t>(to - from) <= kLogLineLimit;
+  }
+  for (; tally.nextKept < tally.keptLines.size() && tally.keptLines[tally.nextKept].number <= tally.lineCount;
+       ++tally.nextKept) {
+    KeptLine& kept = tally.keptLines[tally.nextKept];
+    kept.read = kept.number == tally.lineCount;
+    if (kept.read) kept.text = ShownLine(line.head, from, to);
+  }
   line.open = line.first = false;
   line.named = 0;
   line.lookbackSize = 0;
@@ -355,7 +367,9 @@ bool ReadLogFile(std::FILE* file, LogTally& tally) {
   // kept, so a log of any size fits.
   std::vector<char> buffer(64 * 1024);
   size_t got = 0;
-  while (!tally.notText && (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+  // A text read for some of its lines is read no further than the last of them.
+  auto wanted = [&] { return tally.keptLines.empty() || tally.nextKept < tally.keptLines.size(); };
+  while (!tally.notText && wanted() && (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
     AddLogBytes(tally, buffer.data(), got);
   }
   if (std::ferror(file) != 0) return false;

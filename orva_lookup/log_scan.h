@@ -23,6 +23,10 @@ struct LogDiagnostic {
   char number[kErrorNameSize];  // the canonical name: A2008 for "A02008"
   const ToolFamily* family;     // the family it belongs to
   bool isError;  // "error" or "fatal error"; false for "warning"
+  // Where in the line FindLogDiagnostic read its word ("error",
+  // "warning") begins, and its message after the number's colon.
+  size_t wordAt;
+  size_t messageAt;
 };
 
 // The diagnostic a tool wrote on this line, in the form all five share:
@@ -39,6 +43,15 @@ struct LoggedNumber {
   std::string number;
   uint64_t lines;         // lines that named it
   std::string firstLine;  // the first of them, as kept (without its line end)
+  bool wholeLine;         // firstLine is that line whole, not cut at the limit
+};
+
+// A line kept by its number (counted from 1), as it is shown; read tells
+// whether the text came to it.
+struct KeptLine {
+  uint64_t number;
+  bool read = false;
+  std::string text;
 };
 
 // The encodings Windows writes a log in, told by the log's first bytes.
@@ -69,6 +82,9 @@ struct LogTally {
   // above (UTF-16 without its mark, say), and its numbers cannot be told.
   // Nothing more is read, and the tally must not be taken for a clean log.
   bool notText = false;
+  // The lines to keep, in ascending order of number: a source file that a
+  // diagnostic names is read as a log is, for the lines it names.
+  std::vector<KeptLine> keptLines;
 
   // What the scan keeps of the line being read when a piece ends inside it.
   struct OpenLine {
@@ -90,6 +106,7 @@ struct LogTally {
   OpenLine line;
   bool afterCr = false;
   std::vector<uint32_t> positions;
+  size_t nextKept = 0;  // the first of keptLines not yet come to
 };
 
 void AddLogBytes(LogTally& tally, const char* bytes, size_t size);
@@ -97,7 +114,8 @@ void AddLogBytes(LogTally& tally, const char* bytes, size_t size);
 void FinishLog(LogTally& tally);
 
 // Reads a whole log from file into tally through a buffer of fixed size, or
-// up to the byte that shows it is no text; false when the file cannot be read.
+// up to the byte that shows it is no text, or, with lines to keep, up to the
+// last of them; false when the file cannot be read.
 bool ReadLogFile(std::FILE* file, LogTally& tally);
 
 }  // namespace orva

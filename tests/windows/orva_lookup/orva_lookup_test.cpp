@@ -215,27 +215,46 @@ TEST_F(OrvaLookupTest, ExplainsEachNumberOfABuildLogOnce) {
   EXPECT_NE(std::string::npos, out.find("\r\n8 error numbers on 10 of 15 lines.\r\n"));
 }
 
-TEST_F(OrvaLookupTest, ExplainStatusAndTheLinesOfAnyLog) {
+TEST_F(OrvaLookupTest, ExplainStatusTheLinesOfAnyLogAndTheirSources) {
   const std::string error = "prog.asm(12) : error A2008: syntax error : token";
-  std::string progress, accents;
+  std::string progress, accents, wide = "\xFF\xFE";
   for (int i = 0; i < 100; ++i) progress += "building " + std::to_string(i) + "%\r";
   for (int i = 0; i < 1000; ++i) accents += "\xC3\xA9";  // UTF-8 without a mark
+  for (char c : std::string("; caf\xE9\r\n\tmov caf\xE9, 1\r\n")) wide += {c, '\0'};
+  WriteFileBytes(folder_ + "wide.asm", wide);
+  // The hello sample, once with its source beside its log and once without.
+  const std::string hello = TestProgramFolder() + "..\\ide\\Projects\\hello\\";
+  CreateDirectoryA((folder_ + "hello").c_str(), nullptr);
+  CreateDirectoryA((folder_ + "no source").c_str(), nullptr);
+  CopyFileA((hello + "build.log").c_str(), (folder_ + "hello\\build.log").c_str(), FALSE);
+  CopyFileA((hello + "hello.asm").c_str(), (folder_ + "hello\\hello.asm").c_str(), FALSE);
+  CopyFileA((hello + "build.log").c_str(), (folder_ + "no source\\build.log").c_str(), FALSE);
+  const std::string explainHello = "--explain \"" + folder_ + "hello\\build.log\"";
   const struct {
-    std::string log;
+    std::string arguments, log;
     DWORD status;
-    std::string shows;
+    std::string shows, hides;
   } cases[] = {
-      {"        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n", 0, "No error numbers in 3 lines.\r\n"},
-      {"prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n", 0, "== A4011"},
+      {"--explain", "        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n", 0, "No error numbers in 3 lines.\r\n", ""},
+      {"--explain", "prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n", 0, "== A4011", ""},
       // Lines that end in a lone CR, the diagnostic after the first kilobyte.
-      {progress + error + "\rStop.\r", 1, "the first:\r\n   " + error + "\r\n"},
+      {"--explain", progress + error + "\rStop.\r", 1, "the first:\r\n   " + error + "\r\n", ""},
       // A line of 2,000 bytes: its diagnostic found, its start shown in whole characters.
-      {"x" + accents + " " + error + "\r\n", 1, "the first:\r\n   x\xE9\xE9"},
+      {"--explain", "x" + accents + " " + error + "\r\n", 1, "the first:\r\n   x\xE9\xE9", ""},
+      // The source line a first line names, found beside the log, the token marked.
+      {explainHello, "", 1, "\r\n   12 | MsgText    db \"Hello, world\", 0 xyz\r\n      | " + std::string(32, ' ') + "^^^\r\nType:", ""},
+      {explainHello, "", 1, "\r\n   20 |     invoke MessageBoxX, NULL", ""},
+      {"--explain --no-source \"" + folder_ + "hello\\build.log\"", "", 1, "== A2006", "   12 |"},
+      {"--explain \"" + folder_ + "no source\\build.log\"", "", 1, "== A2006", "   12 |"},
+      // A source in UTF-16, named by its whole path: shown in the ANSI code page, tabs expanded.
+      {"--explain", folder_ + "wide.asm(2) : error A2008: syntax error : caf\xE9\r\n", 1,
+       "\r\n   2 |         mov caf\xE9, 1\r\n     |             ^^^^\r\n", ""},
   };
   for (const auto& c : cases) {
-    const ProgramRun run = Run("--explain", &c.log);
+    const ProgramRun run = Run(c.arguments, c.log.empty() ? nullptr : &c.log);
     EXPECT_EQ(c.status, run.exitCode) << c.shows;
-    EXPECT_NE(std::string::npos, run.out.find(c.shows)) << run.out.substr(0, 300);
+    EXPECT_NE(std::string::npos, run.out.find(c.shows)) << c.arguments << "\n" << run.out.substr(0, 400);
+    if (!c.hides.empty()) EXPECT_EQ(std::string::npos, run.out.find(c.hides)) << c.arguments;
   }
   EXPECT_EQ(2u, Run("--explain \"" + folder_ + "no such.log\"").exitCode);
 }
