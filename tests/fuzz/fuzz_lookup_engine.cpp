@@ -56,20 +56,9 @@ void CheckSoundTable(const uint8_t* data, size_t size) {
   }
   std::vector<size_t> layout;
   for (size_t b = 0; b < blocks.size(); ++b) layout.insert(layout.begin() + next() % (layout.size() + 1), b);
-  const std::vector<uint8_t> table = BuildTable(blocks, -1, layout);
-  Listed listed = WalkAndFind(table);
+  Listed listed = WalkAndFind(BuildTable(blocks, -1, layout));
   for (auto& entry : listed) entry.second.resize(entry.second.find('\0'));
   if (listed != expected) __builtin_trap();
-  // Each entry the lookup finds is the one listed.
-  std::vector<uint8_t> marks(orva::WalkMarksSize(table.size()));
-  for (const auto& entry : expected) {
-    std::fill(marks.begin(), marks.end(), 0);
-    orva::MessageEntry found{};
-    orva::FindMessageEntry(table.data(), table.size(), marks.data(), entry.first, &found);
-    if (std::string(found.text, found.textSize).compare(0, entry.second.size() + 1, entry.second + '\0') != 0) {
-      __builtin_trap();
-    }
-  }
 }
 
 std::vector<char> AsText(const uint8_t* data, size_t size) {

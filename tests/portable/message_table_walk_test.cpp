@@ -114,12 +114,6 @@ TEST(WalkMessageTable, HighBelowLowClaimsNearlyAllNumbersButEndsAtTheTable) {
   EXPECT_LE(visits.size(), 2u);
 }
 
-TEST(WalkMessageTable, BlockInAGapBetweenWalkedBlocksIsWalked) {
-  // Entries laid out as the second block's, the third's, the first's.
-  const auto table = BuildTable({{0x1000, {{"high"}}}, {0x2000, {{"low"}}}, {0x3000, {{"gap"}, {"gap 2"}}}}, -1, {1, 2, 0});
-  EXPECT_EQ((Visits{{0x1000, "high"}, {0x2000, "low"}, {0x3000, "gap"}, {0x3001, "gap 2"}}), Walk(table));
-}
-
 TEST(WalkMessageTable, BlockClaimingMoreThanItHoldsEndsAtTheNextBlocksEntries) {
   TestBlock greedy{0x1100, {{"one"}, {"two"}}};
   greedy.high = 0x11FF;
