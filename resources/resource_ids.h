@@ -36,22 +36,37 @@ constexpr int kFindEditId = 2016;
 constexpr int kFindNextButtonId = 2017;
 constexpr int kFindStatusId = 2018;
 
-// A key pressed in one of the add-in's controls, offered to the control's
-// window first (WM_APP + 1): wParam is the virtual key, plus kWithControl
-// while Ctrl is held; a window that takes the key answers nonzero.
-constexpr unsigned kControlKeyMessage = 0x8001;
-constexpr unsigned kWithControl = 0x100;
+// Commands of the keys every window of the add-in has (besides Escape,
+// which is IDCANCEL): Tab and Shift+Tab move through the controls that are
+// tab stops, Ctrl+A selects all the text of an edit field.
+constexpr int kNextControlCommand = 2020;
+constexpr int kPreviousControlCommand = 2021;
+constexpr int kSelectAllCommand = 2022;
+// Ctrl+F in the Error Browser and its find box: the find box, its words
+// selected. (F3 is kFindNextButtonId, the find box's Find Next.)
+constexpr int kShowFindBoxCommand = 2023;
 
 // The Note Browser asks about an edited note after its tree has refused the
 // selection change (WM_APP + 2): lParam is the item the user chose.
 constexpr unsigned kAskBeforeSelectionMessage = 0x8002;
 
+// The lookup window was deactivated right after a closing editor or browser
+// had handed it the keys (WM_APP + 3): it takes them back, when the user did
+// nothing meanwhile.
+constexpr unsigned kTakeBackKeysMessage = 0x8003;
+// How long after the close a window manager's hand-over counts as part of it.
+constexpr unsigned kTakeBackMilliseconds = 1000;
+
 // The lookup window's hover timer.
 constexpr unsigned kHoverTimerId = 3000;
 constexpr unsigned kHoverTimerPeriod = 10;  // milliseconds
-// Ticks after which a window manager has moved the activation of a closed
-// window (ReturnToLookupWindow).
-constexpr unsigned kRefocusTicks = 25;
+
+// The add-in's window classes: the lookup window's for as long as the add-in
+// runs, the others' while such a window is open.
+inline constexpr char kLookupWindowClass[] = "ORVARA_Main";
+inline constexpr char kNoteEditorClass[] = "ORVARA_Note";
+inline constexpr char kBrowserClass[] = "ORVARA_Browser";
+inline constexpr char kFindBoxClass[] = "ORVARA_Find";
 
 // Outer window sizes in pixels.
 constexpr int kExpandedWidth = 450;

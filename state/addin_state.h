@@ -1,7 +1,9 @@
 // The add-in state: the one record that holds everything the add-in knows,
 // from the host's handles to the handles of every window and the texts they
 // share. It lives as long as the module is loaded; all access happens on the
-// host's user-interface thread, so it needs no locking.
+// host's user-interface thread, so it needs no locking. A window's handle and
+// its controls' are null once it is gone: each window clears them when it is
+// destroyed, whoever destroys it.
 #pragma once
 
 #include <windows.h>
@@ -12,17 +14,14 @@
 
 #include "lookup/text.h"
 
-// The two platform calls the add-in makes most often go through the import
-// library's stubs ("call _SendMessageA@16") rather than through the import
-// table ("call [__imp__SendMessageA@16]"): a stub needs one relocation entry
-// for all its calls, an indirect call one entry each, and the module keeps
-// within its size budget. The behaviour is the same.
-extern "C" LRESULT WINAPI SendMessageByStub(HWND, UINT, WPARAM, LPARAM) __asm__("_SendMessageA@16");
-extern "C" HWND WINAPI SetFocusByStub(HWND) __asm__("_SetFocus@4");
-#define SendMessageA SendMessageByStub
-#define SetFocus SetFocusByStub
-
 namespace orva {
+
+// Where the add-in stands between its install and the host's close.
+enum class AddinLife : uint8_t {
+  Closed,   // not installed, or closed: every notification is answered as by an add-in that is not there
+  Running,  // installed with the option on
+  Closing,  // the close came while a question of the add-in was up: its windows go once the last one returns
+};
 
 struct AddinState {
   // --- Host side: written by the entry points --------------------------------
@@ -32,10 +31,12 @@ struct AddinState {
   const void* hostProcs;        // answer to 1075; asked for, not used further
   const uint32_t* hostData;     // answer to 1076; field 1 moves the submenu from 6 to 7
   UINT menuItemId;              // answer to 1077; 0 while the add-in has no menu item
-  uint8_t installed;            // 1 from an enabled InstallDll until the host's close
-  // Set by the host's close when a question of the add-in was up: the last
-  // question to return runs it, and the add-in's windows go then.
-  void (*closeAfterQuestions)();
+
+  // --- Life: written by the add-in's start and close (addin_close) -----------
+  AddinLife life;
+  bool startAfterClose;         // InstallDll turned the add-in on again while its close waited
+  HMODULE selfReference;        // the module's own reference, taken when the close comes during a question
+  HHOOK messageHook;            // the hook on the host's thread messages, from start to close
 
   // --- Shared resources: AcquireSharedResources / ReleaseSharedResources -----
   HMODULE richEditLibrary;      // "RichEd32": makes the class "RICHEDIT" exist
@@ -48,6 +49,7 @@ struct AddinState {
   // --- Lookup window: written by the lookup window ---------------------------
   HWND lookupWindow;
   HWND inputBox;
+  HFONT inputFont;               // the input box's own font, when the shared one is too wide for it; else null
   WNDPROC inputBoxPreviousProc;  // the input box is subclassed by InputBoxProc
   HWND typeField;
   HWND titleField;
@@ -61,11 +63,16 @@ struct AddinState {
   HICON notePicture;
   HICON noteBrowserPicture;      // also the Note Browser's small class icon
   HICON errorBrowserPicture;     // also the Error Browser's small class icon
-  HWND iconTips;                 // the icons' tooltips, told of the mouse by the controls' subclass (RouteInput)
+  HWND iconTips;                 // the icons' tooltips, told of the mouse by the message hook
+  HACCEL lookupKeys;             // the lookup window's keys (Ctrl+T, N, B, E and those of every window)
   uint8_t expanded;              // 1 while the window has its full size
   uint8_t noteExists;            // 1 while the note icon shows a note present
   uint8_t lookupFailed;          // 1 unless the lookup on display found an error number's message
-  uint8_t refocusTicks;          // hover ticks until the input box takes the keys back
+  // A closing note editor or browser handed the keys to the lookup window,
+  // at this tick count, and the user has pressed no key and clicked nowhere
+  // since (the message hook clears it).
+  bool keysHandedBack;
+  DWORD keysHandedBackAt;
   // The number of the last lookup: after one that found its message, the
   // message's canonical name (the note's name, A2008 for "A 2008").
   char currentNumber[kNumberSize];
@@ -75,8 +82,10 @@ struct AddinState {
   char editorCaption[28];        // "Create Note for - " / "Edit Note for - " and the number
   char editorNumber[kNumberSize];  // the number the open editor saves under
   uint8_t editorMode;            // 1 create, 2 edit
+  HACCEL editorKeys;             // the note editor's keys (Ctrl+S and those of every window)
   HWND noteEdit;                 // the rich edit of the open note editor or Note Browser
   HWND browserWindow;
+  HACCEL browserKeys;            // the browser's keys, by its mode
   HWND browserFocus;             // the browser's control that had the keyboard focus when it was left
   HWND treeView;
   HWND deleteButton;             // Note Browser
@@ -89,6 +98,7 @@ struct AddinState {
   HTREEITEM selectedItem;        // the tree item of the note on display
   char selectedNote[kNumberSize];  // the name of the note selected last
   HWND findBox;                  // the Error Browser's find box; null until its first use
+  HACCEL findKeys;               // the find box's keys
   HMODULE errorModules[7];       // the Error Browser's modules by catalogue slot, open from its fill to its close
   // The Error Browser's items in tree order with what a find compares them
   // by, kept by its fill while that browser is open (its tree does not change

@@ -10,13 +10,13 @@
 #include "ui/browser/error_catalogue.h"
 #include "ui/browser/find_box.h"
 #include "ui/browser/note_catalogue.h"
+#include "ui/window_routines/addin_close.h"
 #include "ui/window_routines/questions.h"
+#include "ui/window_routines/window_keys.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
-
-const char kBrowserClass[] = "ORVARA_Browser";
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -32,17 +32,31 @@ void RegisterBrowserClass() {
                       IsNoteBrowser() ? g_state.noteBrowserPicture : g_state.errorBrowserPicture);
 }
 
+// The Note Browser's keys: Ctrl+S is its Save button. The Error Browser's:
+// Ctrl+F opens the find box, F3 finds again.
+const ACCEL kNoteBrowserKeys[] = {
+    {FVIRTKEY | FCONTROL, 'S', kSaveButtonId},
+};
+const ACCEL kErrorBrowserKeys[] = {
+    {FVIRTKEY | FCONTROL, 'F', kShowFindBoxCommand},
+    {FVIRTKEY, VK_F3, kFindNextButtonId},
+};
+
+// Every control but a label is a tab stop, in the order of creation.
 HWND CreateBrowserControl(HWND browser, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
                           int y, int width, int height, int id) {
-  HWND control = CreateChildControl(browser, exStyle, className, text, style, x, y, width, height, id);
+  const DWORD tabStop = lstrcmpA(className, "STATIC") != 0 ? WS_TABSTOP : 0;
+  HWND control = CreateChildControl(browser, exStyle, className, text, tabStop | style, x, y, width, height, id);
   ApplySharedFont(control);
-  RouteInput(control);
   return control;
 }
 
+// The note takes Enter as a new line: without ES_WANTRETURN the dialog
+// manager's rich edit hands Enter to the window's default button instead.
 void CreateNoteBrowserControls(HWND browser) {
   g_state.noteEdit = CreateBrowserControl(browser, WS_EX_CLIENTEDGE, "RICHEDIT", nullptr,
-                                          WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 225, 5, 315, 325, 0);
+                                          WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 225, 5, 315,
+                                          325, 0);
   g_state.deleteButton = CreateBrowserControl(browser, 0, "BUTTON", "Delete", WS_DISABLED, 225, 337, 85, 25,
                                               kDeleteButtonId);
   g_state.saveButton = CreateBrowserControl(browser, 0, "BUTTON", "Save", WS_DISABLED, 455, 337, 85, 25,
@@ -65,17 +79,18 @@ void CreateBrowserControls(HWND browser) {
   RegisterCommonControlClasses();
   g_state.treeView = CreateChildControl(
       browser, 0, WC_TREEVIEWA, nullptr,
-      WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS, 5, 5, 200, 320,
-      kTreeViewId);
+      WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS, 5, 5, 200,
+      320, kTreeViewId);
   SendMessageA(g_state.treeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(g_state.imageList));
   ApplySharedFont(g_state.treeView);
-  RouteInput(g_state.treeView);
   CreateBrowserControl(browser, 0, "BUTTON", "Expand All", 0, 22, 337, 85, 25, kExpandAllButtonId);
   CreateBrowserControl(browser, 0, "BUTTON", "Collapse All", 0, 121, 337, 85, 25, kCollapseAllButtonId);
   if (IsNoteBrowser()) {
     CreateNoteBrowserControls(browser);
+    g_state.browserKeys = CreateWindowKeys(kNoteBrowserKeys);
   } else {
     CreateErrorBrowserControls(browser);
+    g_state.browserKeys = CreateWindowKeys(kErrorBrowserKeys);
   }
 }
 
@@ -114,21 +129,56 @@ void ShowTreeSelection() {
 // changes are asked about first.
 bool MayLeaveNote() { return !IsNoteBrowser() || SettleEditedNote(); }
 
+// The Delete key in the tree deletes the selected note as the Delete button
+// does, after "Delete the note for A2008?": the focus is often there when a
+// user means a letter of the text. No is the default, so that a Delete
+// pressed twice removes nothing.
+void OnTreeDeleteKey(HWND browser) {
+  if (!IsNoteBrowser() || !IsWindowEnabled(g_state.deleteButton)) return;
+  if (AskAboutNote(browser, "Delete the note for ", g_state.selectedNote,
+                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+    DeleteSelectedNote();
+  }
+}
+
+// While the find box has the keys, the tree is not focused and would show
+// its selection in the button face's colour, hardly to be seen: the error
+// the find found is drawn as a focused tree draws it.
+LRESULT DrawFoundErrorHighlighted(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  const bool findHasKeys = g_state.findBox != nullptr && TopLevelWindowOf(GetFocus()) == g_state.findBox;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && findHasKeys && (draw.nmcd.uItemState & CDIS_SELECTED) != 0) {
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+  }
+  return CDRF_DODEFAULT;
+}
+
 // Answers TRUE to refuse a selection change. An edited note is not asked
 // about here, inside the tree's own handling of the change, which must not
 // find its tree gone when the host closes during the question: the change is
 // refused, and the question comes once the tree is done (AskBeforeSelection).
-LRESULT OnBrowserNotify(HWND browser, WPARAM controlId, const NMHDR* header) {
+LRESULT OnTreeNotify(HWND browser, NMHDR* header) {
   // A closing browser's tree may still report selections while it is torn
   // down; its detail controls are going too, so nothing is shown then.
-  if (g_state.browserWindow == nullptr || controlId != kTreeViewId) return 0;
-  if (header->code == TVN_SELCHANGINGA && SelectedNoteChanged()) {
-    const HTREEITEM chosen = reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.hItem;
-    PostMessageA(browser, kAskBeforeSelectionMessage, 0, reinterpret_cast<LPARAM>(chosen));
-    return TRUE;
+  if (g_state.browserWindow == nullptr) return 0;
+  switch (header->code) {
+    case TVN_SELCHANGINGA:
+      if (!SelectedNoteChanged()) return 0;
+      PostMessageA(browser, kAskBeforeSelectionMessage, 0,
+                   reinterpret_cast<LPARAM>(reinterpret_cast<const NMTREEVIEWA*>(header)->itemNew.hItem));
+      return TRUE;
+    case TVN_SELCHANGEDA:
+      ShowTreeSelection();
+      return 0;
+    case TVN_KEYDOWN:
+      if (reinterpret_cast<const NMTVKEYDOWN*>(header)->wVKey == VK_DELETE) OnTreeDeleteKey(browser);
+      return 0;
+    case NM_CUSTOMDRAW:
+      return DrawFoundErrorHighlighted(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+    default:
+      return 0;
   }
-  if (header->code == TVN_SELCHANGEDA) ShowTreeSelection();
-  return 0;
 }
 
 // The selection the tree refused goes ahead once the edited note is saved
@@ -147,10 +197,19 @@ void ExpandOrCollapseRoots(HWND tree, UINT action) {
   }
 }
 
-bool OnBrowserCommand(WPARAM command) {
+// A click on a button; a key of the browser's table (Escape closes it); the
+// keys every window has.
+bool OnBrowserCommand(HWND browser, WORD command) {
   switch (command) {
+    case IDCANCEL:
+      SendMessageA(browser, WM_CLOSE, 0, 0);
+      return true;
     case kExpandAllButtonId:
+      // Expanding scrolls each root's items into view in turn: the selection
+      // is brought back into view after the last.
       ExpandOrCollapseRoots(g_state.treeView, TVE_EXPAND);
+      SendMessageA(g_state.treeView, TVM_ENSUREVISIBLE, 0,
+                   reinterpret_cast<LPARAM>(NextTreeItem(g_state.treeView, nullptr, TVGN_CARET)));
       return true;
     case kCollapseAllButtonId:
       // Collapsing moves the selection off a note: asked about before
@@ -168,56 +227,43 @@ bool OnBrowserCommand(WPARAM command) {
       if (!IsNoteBrowser()) return false;
       if (IsWindowEnabled(g_state.deleteButton)) DeleteSelectedNote();
       return true;
+    case kShowFindBoxCommand:
+      if (IsNoteBrowser()) return false;
+      ShowFindBox();
+      return true;
+    case kFindNextButtonId:
+      if (IsNoteBrowser()) return false;
+      FindAgain();
+      return true;
     default:
-      return false;
+      return OnWindowKeyCommand(browser, command);
   }
 }
 
 void CloseBrowserWindow(HWND browser) {
-  EnableWindow(g_state.lookupWindow, TRUE);
-  g_state.browserWindow = nullptr;  // its tree's notifications while it goes find no browser
+  HandBackActivation(browser);
   DestroyWindow(browser);  // and the find box it owns
-  ForgetFindBox();
-  CloseErrorCatalogue();
   UnregisterClassA(kBrowserClass, g_state.moduleInstance);
-  ReturnToLookupWindow();
 }
 
-// Escape closes the browser, Tab and Shift+Tab move through its controls,
-// Ctrl+S is the Note Browser's Save and Delete in its tree the Delete button
-// (while they are enabled), Ctrl+F opens the Error Browser's find box and F3
-// finds again.
-LRESULT OnBrowserKey(HWND browser, WPARAM key) {
-  if (key == VK_ESCAPE) {
-    SendMessageA(browser, WM_CLOSE, 0, 0);
-    return 1;
-  }
-  if (key == VK_TAB) {
-    MoveFocus(browser);
-    return 1;
-  }
-  if (key == (kWithControl | 'S')) return OnBrowserCommand(kSaveButtonId);
-  if (IsNoteBrowser()) {
-    // The Delete key in the tree deletes the selected note as the Delete
-    // button does, after "Delete the note for A2008?": the focus is often
-    // there when a user means a letter of the text. No is the default, so
-    // that a Delete pressed twice removes nothing. In the text it deletes text.
-    if (key != VK_DELETE || GetFocus() != g_state.treeView) return 0;
-    if (IsWindowEnabled(g_state.deleteButton) &&
-        AskAboutNote(browser, "Delete the note for ", g_state.selectedNote, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
-            IDYES) {
-      DeleteSelectedNote();
-    }
-    return 1;
-  }
-  if (key == (kWithControl | 'F')) {
-    ShowFindBox();
-  } else if (key == VK_F3) {
-    FindAgain();
-  } else {
-    return 0;
-  }
-  return 1;
+// Whoever destroys it (its own close or the add-in's): its handles go at
+// once, so that its tree's notifications while it is torn down find no
+// browser, and what the Error Browser held open goes with it.
+void OnBrowserDestroyed() {
+  g_state.browserWindow = nullptr;
+  g_state.treeView = nullptr;
+  g_state.noteEdit = nullptr;
+  g_state.deleteButton = nullptr;
+  g_state.saveButton = nullptr;
+  g_state.browserTypeField = nullptr;
+  g_state.browserTitleField = nullptr;
+  g_state.browserDescriptionField = nullptr;
+  g_state.browserFocus = nullptr;
+  if (g_state.browserKeys != nullptr) DestroyAcceleratorTable(g_state.browserKeys);
+  g_state.browserKeys = nullptr;
+  ForgetFindBox();
+  CloseErrorCatalogue();
+  EnableWindow(g_state.lookupWindow, TRUE);
 }
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -226,15 +272,23 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       CreateBrowserControls(window);
       return 0;
     case WM_NOTIFY:
-      return OnBrowserNotify(window, wParam, reinterpret_cast<const NMHDR*>(lParam));
+      if (wParam == kTreeViewId) return OnTreeNotify(window, reinterpret_cast<NMHDR*>(lParam));
+      break;
     case kAskBeforeSelectionMessage:
       AskBeforeSelection(reinterpret_cast<HTREEITEM>(lParam));
       return 0;
     case WM_COMMAND:
-      if (OnBrowserCommand(wParam)) return 0;
+      if (OnBrowserCommand(window, CommandOf(wParam, lParam))) return 0;
       break;
     case WM_CLOSE:
       if (MayLeaveNote()) CloseBrowserWindow(window);
+      return 0;
+    case WM_QUERYENDSESSION:
+      // As a text editor does: Yes saves, No drops, Cancel refuses to end
+      // the session. The add-in's own close asks without Cancel.
+      return !IsNoteBrowser() || SettleEditedNote((lParam & kEndOfSessionByForce) != 0) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wParam != 0) CloseAddin();  // the session ends: the add-in closes as at the host's close
       return 0;
     case WM_ACTIVATE:
       // As a dialog does: the control the user was in is kept while another
@@ -245,8 +299,9 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       SetFocus(GetParent(g_state.browserFocus) == window && IsWindowEnabled(g_state.browserFocus) ? g_state.browserFocus
                                                                                               : g_state.treeView);
       return 0;
-    case kControlKeyMessage:
-      return OnBrowserKey(window, wParam);
+    case WM_DESTROY:
+      OnBrowserDestroyed();
+      return 0;
     default:
       break;
   }
@@ -318,14 +373,5 @@ LPARAM TreeItemData(HTREEITEM item) {
   return data.lParam;
 }
 
-
-void CloseBrowser() {
-  if (g_state.browserWindow != nullptr && SelectedNoteChanged()) {
-    SettleTypedTextAtClose(g_state.browserWindow, g_state.selectedNote);
-  }
-  // Under a question that is still up the browser stays; the last question
-  // to return closes it.
-  if (!QuestionIsUp()) CloseBrowserWindow(g_state.browserWindow);
-}
 
 }  // namespace orva

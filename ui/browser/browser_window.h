@@ -10,7 +10,9 @@
 namespace orva {
 
 // Creates and shows the browser in the mode g_state.browserMode names; the
-// caller then fills its tree.
+// caller then fills its tree. Closing it asks about a changed note first; so
+// does the end of the session (WM_QUERYENDSESSION), and the add-in's close,
+// which cannot be refused (Yes or No).
 void OpenBrowser();
 
 // What a browser icon does: sets the mode (2003 Note Browser, 2004 Error
@@ -35,11 +37,5 @@ HTREEITEM InsertTreeItem(HTREEITEM parent, const char* text, UINT mask, int imag
 HTREEITEM NextTreeItem(HWND tree, HTREEITEM item, WPARAM relation);
 // The data of an item of the browser's tree: an error item's message number.
 LPARAM TreeItemData(HTREEITEM item);
-
-// The host is closing: changes to the note on display are asked about once
-// (SettleTypedTextAtClose), and the browser closes whatever the answer,
-// unless a question of the add-in is still up: the last one to return runs
-// this again. What is left of a closed browser goes all the same.
-void CloseBrowser();
 
 }  // namespace orva

@@ -12,6 +12,7 @@
 #include "lookup/tool_table.h"
 #include "lookup/word_search.h"
 #include "state/addin_state.h"
+#include "state/heap_array.h"
 #include "ui/browser/browser_window.h"
 #include "ui/browser/tree_fill.h"
 #include "ui/window_routines/window_routines.h"
@@ -148,11 +149,10 @@ void KeepInsertedItem(void* context, size_t position, HTREEITEM item, const Pend
 }
 
 // The tree's order from the fill's: the roots as the tree sorted them, each
-// followed by its items. (This array and the find's come from the process
-// heap through the routines of the text buffers.)
+// followed by its items.
 void KeepTreeOrder(const InsertedItems& inserted) {
   const size_t capacity = inserted.count + kLastSlot;
-  OrderedItem* order = reinterpret_cast<OrderedItem*>(AllocateText(capacity * sizeof(OrderedItem)));
+  OrderedItem* order = NewHeapArray<OrderedItem>(capacity);
   if (order == nullptr) return;  // no find will find anything, rather than select a wrong item
   size_t count = 0;
   for (HTREEITEM root = NextTreeItem(g_state.treeView, nullptr, TVGN_ROOT); root != nullptr && count < capacity;
@@ -221,12 +221,11 @@ void FillErrorCatalogue() {
     WalkMessageTable(g_state.errorModules[slot], AddErrorItem, &walk);
   }
   // Every queued item is told of, at its position in the queue.
-  InsertedItems inserted = {reinterpret_cast<OrderedItem*>(AllocateText(fill.count * sizeof(OrderedItem) + 1)),
-                            fill.count};
+  InsertedItems inserted = {NewHeapArray<OrderedItem>(fill.count), fill.count};
   InsertQueuedItems(fill, inserted.items != nullptr ? KeepInsertedItem : nullptr, &inserted);
   if (inserted.items != nullptr) {
     KeepTreeOrder(inserted);
-    FreeText(reinterpret_cast<char*>(inserted.items));
+    FreeHeapArray(inserted.items);
   }
 }
 
@@ -252,7 +251,7 @@ void ShowErrorDetail(HTREEITEM root, uint32_t number) {
 FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* next) {
   *next = nullptr;
   FindWalk walk = {words, count, 0, nullptr, 0, g_state.treeOrderCount, Match{0, 0}};
-  walk.matches = reinterpret_cast<Match*>(AllocateText(walk.capacity * sizeof(Match) + 1));
+  walk.matches = NewHeapArray<Match>(walk.capacity);
   if (walk.matches == nullptr) return FindOutcome{0, 0};
   for (walk.slot = kFirstSlot; walk.slot <= kLastSlot; ++walk.slot) {
     WalkMessageTable(g_state.errorModules[walk.slot], MatchEntry, &walk);
@@ -262,7 +261,7 @@ FindOutcome LocateNextError(const char* const* words, size_t count, HTREEITEM* n
     std::qsort(walk.matches, walk.found, sizeof(Match), CompareMatches);
     outcome = NextMatch(walk, next);
   }
-  FreeText(reinterpret_cast<char*>(walk.matches));
+  FreeHeapArray(walk.matches);
   return outcome;
 }
 
@@ -278,8 +277,7 @@ void CloseErrorCatalogue() {
     if (module != nullptr) CloseMessageModule(module);
     module = nullptr;
   }
-  FreeText(reinterpret_cast<char*>(g_state.treeOrder));
-  g_state.treeOrder = nullptr;
+  FreeHeapArray(g_state.treeOrder);
   g_state.treeOrderCount = 0;
 }
 

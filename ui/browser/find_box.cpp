@@ -7,12 +7,11 @@
 #include "resources/resource_ids.h"
 #include "state/addin_state.h"
 #include "ui/browser/error_catalogue.h"
+#include "ui/window_routines/window_keys.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
-
-const char kFindBoxClass[] = "ORVARA_Find";
 
 LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -22,18 +21,25 @@ constexpr size_t kMaxFindWords = 32;
 
 HWND FindBoxControl(int id) { return GetDlgItem(g_state.findBox, id); }
 
+// F3 and Ctrl+F work in the box as in the browser; Enter is its default
+// button, Find Next, through the dialog manager (DM_GETDEFID).
+const ACCEL kFindBoxKeys[] = {
+    {FVIRTKEY | FCONTROL, 'F', kShowFindBoxCommand},
+    {FVIRTKEY, VK_F3, kFindNextButtonId},
+};
+
 void CreateFindControls(HWND box) {
   const HWND controls[4] = {
-      CreateChildControl(box, WS_EX_CLIENTEDGE, "EDIT", nullptr, ES_AUTOHSCROLL, 5, 6, 144, 21, kFindEditId),
-      CreateChildControl(box, 0, "BUTTON", "Find Next", BS_DEFPUSHBUTTON, 154, 5, 67, 23, kFindNextButtonId),
+      CreateChildControl(box, WS_EX_CLIENTEDGE, "EDIT", nullptr, WS_TABSTOP | ES_AUTOHSCROLL, 5, 6, 144, 21,
+                         kFindEditId),
+      CreateChildControl(box, 0, "BUTTON", "Find Next", WS_TABSTOP | BS_DEFPUSHBUTTON, 154, 5, 67, 23,
+                         kFindNextButtonId),
       CreateChildControl(box, 0, "STATIC", nullptr, SS_LEFTNOWORDWRAP, 7, 36, 142, 16, kFindStatusId),
-      CreateChildControl(box, 0, "BUTTON", "Close", 0, 154, 32, 67, 23, kCloseButtonId),
+      CreateChildControl(box, 0, "BUTTON", "Close", WS_TABSTOP, 154, 32, 67, 23, kCloseButtonId),
   };
-  for (HWND control : controls) {
-    ApplySharedFont(control);
-    RouteInput(control);
-  }
+  for (HWND control : controls) ApplySharedFont(control);
   SendMessageA(controls[0], EM_LIMITTEXT, kFindTextLimit, 0);
+  g_state.findKeys = CreateWindowKeys(kFindBoxKeys);
 }
 
 void CreateFindBox() {
@@ -50,19 +56,23 @@ void CreateFindBox() {
 // owns the box, becomes active again and gives its tree the focus.
 void HideFindBox() { ShowWindow(g_state.findBox, SW_HIDE); }
 
-LRESULT OnFindBoxKey(WPARAM key) {
-  if (key == VK_ESCAPE) {
-    HideFindBox();
-  } else if (key == VK_RETURN || key == VK_F3) {
-    FindAgain();
-  } else if (key == (kWithControl | 'F')) {
-    ShowFindBox();  // the words selected, to be typed over
-  } else if (key == VK_TAB) {
-    MoveFocus(g_state.findBox);
-  } else {
-    return 0;
+// Find Next (Enter as well), Close and Escape, the keys of the box's table,
+// and the keys every window has.
+bool OnFindBoxCommand(HWND box, WORD command) {
+  switch (command) {
+    case kFindNextButtonId:
+      FindAgain();
+      return true;
+    case kCloseButtonId:
+    case IDCANCEL:
+      HideFindBox();
+      return true;
+    case kShowFindBoxCommand:
+      ShowFindBox();  // the words selected, to be typed over
+      return true;
+    default:
+      return OnWindowKeyCommand(box, command);
   }
-  return 1;
 }
 
 }  // namespace
@@ -99,7 +109,7 @@ void FindAgain() {
 }
 
 void ForgetFindBox() {
-  g_state.findBox = nullptr;
+  if (g_state.findBox != nullptr) DestroyWindow(g_state.findBox);
   UnregisterClassA(kFindBoxClass, g_state.moduleInstance);
 }
 
@@ -117,22 +127,22 @@ LRESULT CALLBACK FindBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       CreateFindControls(window);
       return 0;
     case WM_COMMAND:
-      if (wParam == kFindNextButtonId) {
-        FindAgain();
-      } else if (wParam == kCloseButtonId) {
-        HideFindBox();
-      } else {
-        break;
-      }
-      return 0;
+      if (OnFindBoxCommand(window, CommandOf(wParam, lParam))) return 0;
+      break;
+    case DM_GETDEFID:
+      return MAKELRESULT(kFindNextButtonId, DC_HASDEFID);
     case WM_CLOSE:  // the caption's close box hides the box, as Close does
       HideFindBox();
       return 0;
     case WM_SETFOCUS:
       SetFocus(GetDlgItem(window, kFindEditId));
       return 0;
-    case kControlKeyMessage:
-      return OnFindBoxKey(wParam);
+    case WM_DESTROY:
+      // With the browser that owns it, or by ForgetFindBox.
+      g_state.findBox = nullptr;
+      if (g_state.findKeys != nullptr) DestroyAcceleratorTable(g_state.findKeys);
+      g_state.findKeys = nullptr;
+      return 0;
     default:
       break;
   }

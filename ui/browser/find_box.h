@@ -13,7 +13,7 @@ void ShowFindBox();
 // it opens when there are no words yet or nothing matches, so that its
 // status line can say so.
 void FindAgain();
-// The browser has closed, and the box it owned with it.
+// The browser is going: the box goes (the browser owns it), and its class.
 void ForgetFindBox();
 
 // Where the box goes beside a browser with this window rectangle: right of

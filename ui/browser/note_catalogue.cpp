@@ -120,13 +120,21 @@ bool SelectedNoteChanged() {
   return IsWindowEnabled(g_state.saveButton) && SendMessageA(g_state.noteEdit, EM_GETMODIFY, 0, 0) != 0;
 }
 
-bool SettleEditedNote() {
+bool SettleEditedNote(bool byForce) {
   if (!SelectedNoteChanged()) return true;
-  const int answer = AskAboutNote(g_state.browserWindow, kSaveQuestion, g_state.selectedNote, MB_YESNOCANCEL | MB_ICONQUESTION);
-  if (answer == IDYES) return SaveSelectedNote();
-  if (answer != IDNO) return false;  // Cancel: back to the edit
-  MarkNoteUnchanged();  // No: the changes are dropped
-  return true;
+  const UINT buttons = byForce ? MB_YESNO : MB_YESNOCANCEL;
+  const int answer = AskAboutNote(g_state.browserWindow, kSaveQuestion, g_state.selectedNote, buttons | MB_ICONQUESTION);
+  if (answer == IDNO) {
+    MarkNoteUnchanged();  // the changes are dropped
+    return true;
+  }
+  // A close that cannot be refused keeps the text as the note unless the
+  // user said No, also when its box went without an answer.
+  if (byForce) {
+    SaveSelectedNote();
+    return true;
+  }
+  return answer == IDYES && SaveSelectedNote();  // Cancel, or a box the close ended: back to the edit
 }
 
 void DeleteSelectedNote() {

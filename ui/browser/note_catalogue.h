@@ -25,10 +25,12 @@ void DeleteSelectedNote();
 bool SelectedNoteChanged();
 
 // Before the note on display goes from view (another selection, Collapse
-// All, the browser closing): with changes, asks whether to save them. True
-// when the browser may go on: nothing was changed, the user answered No
-// (the changes are dropped), or Yes and the note was saved; false on Cancel,
-// or when it could not be saved: the note stays selected with its text.
-bool SettleEditedNote();
+// All, the browser closing, the end of the session): with changes, asks
+// whether to save them. True when the browser may go on: nothing was
+// changed, the user answered No (the changes are dropped), or Yes and the
+// note was saved; false on Cancel, or when it could not be saved: the note
+// stays selected with its text. byForce: the add-in's close, which cannot
+// be refused, asks Yes or No, and only No drops the changes.
+bool SettleEditedNote(bool byForce = false);
 
 }  // namespace orva

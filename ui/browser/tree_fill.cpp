@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "lookup/error_lookup.h"
+#include "state/heap_array.h"
 #include "ui/browser/browser_window.h"
 
 namespace orva {
@@ -48,10 +48,9 @@ bool OrderIsKnown(const char* text) {
 
 bool Grow(TreeFill& fill) {
   const size_t capacity = fill.capacity == 0 ? 256 : fill.capacity * 2;
-  const SIZE_T bytes = capacity * sizeof(PendingItem);
-  void* grown = fill.items == nullptr ? AllocateText(bytes) : HeapReAlloc(GetProcessHeap(), 0, fill.items, bytes);
+  PendingItem* grown = ResizeHeapArray(fill.items, capacity);
   if (grown == nullptr) return false;
-  fill.items = static_cast<PendingItem*>(grown);
+  fill.items = grown;
   fill.capacity = capacity;
   return true;
 }
@@ -88,7 +87,7 @@ void InsertQueuedItems(TreeFill& fill, ItemInserted inserted, void* context) {
       if (inserted != nullptr) inserted(context, i, made, item);
     }
   }
-  FreeText(reinterpret_cast<char*>(fill.items));
+  FreeHeapArray(fill.items);
   fill = TreeFill{nullptr, 0, 0, false};
 }
 

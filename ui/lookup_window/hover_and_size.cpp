@@ -69,10 +69,6 @@ void KeepInWorkArea() {
 }  // namespace
 
 void HoverTick() {
-  // Only while no other window of the add-in has disabled the lookup window.
-  if (g_state.refocusTicks != 0 && --g_state.refocusTicks == 0 && IsWindowEnabled(g_state.lookupWindow)) {
-    SetFocus(g_state.inputBox);
-  }
   const HWND icons[4] = {g_state.toggleIcon, g_state.noteIcon, g_state.noteBrowserIcon, g_state.errorBrowserIcon};
   POINT cursor;
   GetCursorPos(&cursor);

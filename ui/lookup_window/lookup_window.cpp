@@ -1,13 +1,11 @@
 // The lookup window ("ORVARA_Main"): its class, its fourteen controls and
 // the icons' tooltips, the Enter handling of the subclassed input box, one
 // lookup from input to fields, the note and browser icons and their keys,
-// close (hide), the destroy handling that releases what the add-in shares,
-// and the window's end at the host's close.
+// close (hide), the keys taken back after a closing editor or browser, and
+// the destroy handling that releases what the add-in shares.
 #include "ui/lookup_window/lookup_window.h"
 
 #include <commctrl.h>
-
-#include <iterator>
 
 #include "lookup/error_lookup.h"
 #include "notes/note_store.h"
@@ -16,13 +14,15 @@
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/addin_close.h"
+#include "ui/window_routines/message_hook.h"
 #include "ui/window_routines/questions.h"
+#include "ui/window_routines/window_keys.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
 
-const char kClassName[] = "ORVARA_Main";
 const char kCreateNoteQuestion[] =
     "This error does not have a note associated with it.\r\n\r\nWould you like to create one?";
 
@@ -31,19 +31,24 @@ constexpr int kSeparatorY = 35;
 constexpr int kSeparatorStart = 440;
 constexpr int kSeparatorEnd = 5;
 
-// Each icon's key, working from the input box, and the tooltip that names
-// the icon's action and its key. Ctrl with these letters edits nothing in a
-// one-line edit field, so no editing key is taken away.
-struct IconKey {
+// Each icon's key, and the tooltip that names the icon's action and its key.
+// Ctrl with these letters edits nothing in a one-line edit field, so no
+// editing key is taken away.
+const ACCEL kIconKeys[] = {
+    {FVIRTKEY | FCONTROL, 'T', kToggleIconId},
+    {FVIRTKEY | FCONTROL, 'N', kNoteIconId},
+    {FVIRTKEY | FCONTROL, 'B', kNoteBrowserIconId},
+    {FVIRTKEY | FCONTROL, 'E', kErrorBrowserIconId},
+};
+struct IconTip {
   int id;
-  WPARAM key;
   const char* tip;
 };
-const IconKey kIconKeys[] = {
-    {kToggleIconId, kWithControl | 'T', "Compact or full size (Ctrl+T)"},
-    {kNoteIconId, kWithControl | 'N', "Note on this error (Ctrl+N)"},
-    {kNoteBrowserIconId, kWithControl | 'B', "Note Browser (Ctrl+B)"},
-    {kErrorBrowserIconId, kWithControl | 'E', "Error Browser (Ctrl+E)"},
+const IconTip kIconTips[] = {
+    {kToggleIconId, "Compact or full size (Ctrl+T)"},
+    {kNoteIconId, "Note on this error (Ctrl+N)"},
+    {kNoteBrowserIconId, "Note Browser (Ctrl+B)"},
+    {kErrorBrowserIconId, "Error Browser (Ctrl+E)"},
 };
 
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,12 +76,70 @@ HWND CreateIconControl(HWND window, int x, int id, HICON& picture, int resource,
   return control;
 }
 
+// The width of the widest error number in font: seven characters, a
+// three-letter prefix (LNK, CVT) and four digits.
+int WidestNumberWidth(HDC dc, HFONT font) {
+  const HGDIOBJ previous = SelectObject(dc, font);
+  const char* const prefixes[] = {"LNK", "CVT"};
+  int widest = 0;
+  for (const char* letters : prefixes) {
+    SIZE prefix = {};
+    GetTextExtentPoint32A(dc, letters, 3, &prefix);
+    if (prefix.cx > widest) widest = prefix.cx;
+  }
+  int digit = 0;
+  for (char c = '0'; c <= '9'; ++c) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, &c, 1, &size);
+    if (size.cx > digit) digit = size.cx;
+  }
+  SelectObject(dc, previous);
+  return widest + 4 * digit;
+}
+
+// The box is 55 pixels wide, made for seven characters of the shared font
+// at 96 DPI. Its margins are kept to a pixel, and where the shared font is
+// too wide for it (a screen of 120 DPI, where "MS Sans Serif" comes in a
+// larger size only) the box gets a font of its own: the platform's default
+// GUI face, scalable, as large as lets the widest number show whole with
+// the caret behind it. A number such as LNK2019 always shows whole, and the
+// box keeps its place and size, the icons theirs.
+void FitInputFont(HWND box) {
+  constexpr int kMargin = 1;
+  constexpr int kCaret = 2;
+  constexpr int kSmallestHeight = 6;
+  RECT client = {};
+  GetClientRect(box, &client);
+  const int room = client.right - 2 * kMargin - kCaret;
+  const HDC dc = GetDC(box);
+  LOGFONTA face = {};
+  HFONT font = nullptr;
+  if (WidestNumberWidth(dc, g_state.sharedFont) > room &&
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face) != 0) {
+    int height = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
+    face.lfWidth = 0;
+    do {
+      if (font != nullptr) DeleteObject(font);
+      face.lfHeight = -height;
+      font = CreateFontIndirectA(&face);
+    } while (WidestNumberWidth(dc, font) > room && --height >= kSmallestHeight);
+  }
+  ReleaseDC(box, dc);
+  if (font != nullptr) {
+    g_state.inputFont = font;
+    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  // After the font, which sets the margins it prefers.
+  SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(kMargin, kMargin));
+}
+
 void CreateControls(HWND window) {
   CreateTextControl(window, "STATIC", "Error #:", SS_SIMPLE, 0, 5, 8, 40, 20);
-  // It scrolls sideways: in a font wider than the box was sized for, a
-  // seven-character number would otherwise stop at its edge.
-  g_state.inputBox =
-      CreateTextControl(window, "EDIT", nullptr, ES_UPPERCASE | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 45, 5, 55, 20);
+  // It scrolls sideways, so that a number is never refused at the box's
+  // edge; and its font lets the longest number show whole (FitInputFont).
+  g_state.inputBox = CreateTextControl(window, "EDIT", nullptr, WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL,
+                                       WS_EX_CLIENTEDGE, 45, 5, 55, 20);
+  FitInputFont(g_state.inputBox);
   SendMessageA(g_state.inputBox, EM_LIMITTEXT, kMaxErrorNumberLength, 0);
   g_state.inputBoxPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongA(g_state.inputBox, GWL_WNDPROC, reinterpret_cast<LONG>(InputBoxProc)));
@@ -97,19 +160,21 @@ void CreateControls(HWND window) {
   CreateTextControl(window, "STATIC", "Tool:", SS_SIMPLE, 0, 5, 85, 30, 20);
   g_state.toolField = CreateTextControl(window, "STATIC", nullptr, SS_SIMPLE, 0, 40, 85, 200, 20);
   CreateTextControl(window, "STATIC", "Description", SS_SIMPLE, 0, 5, 105, 75, 20);
-  g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr, ES_MULTILINE | ES_READONLY | WS_VSCROLL,
-                                             WS_EX_CLIENTEDGE, 5, 120, 435, 235);
-  RouteInput(g_state.descriptionBox);  // a click can leave the keyboard focus there
+  // A tab stop: the description can be read and scrolled from the keyboard.
+  g_state.descriptionBox = CreateTextControl(window, "EDIT", nullptr,
+                                             WS_TABSTOP | ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE, 5,
+                                             120, 435, 235);
 }
 
 // The system's tooltip control names each icon's action and key while the
-// cursor rests on it. It is owned by the lookup window and goes with it.
+// cursor rests on it; the message hook tells it of the mouse. It is owned by
+// the lookup window and goes with it.
 void AddIconTooltips(HWND window) {
   RegisterCommonControlClasses();
   const HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                     window, nullptr, g_state.moduleInstance, nullptr);
   g_state.iconTips = tips;
-  for (const IconKey& icon : kIconKeys) {
+  for (const IconTip& icon : kIconTips) {
     // The first layout of the record, which every version of the control takes.
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
@@ -118,7 +183,6 @@ void AddIconTooltips(HWND window) {
     tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, icon.id));
     tool.lpszText = const_cast<char*>(icon.tip);
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    RouteInput(reinterpret_cast<HWND>(tool.uId));
   }
 }
 
@@ -141,6 +205,7 @@ void OnCreate(HWND window) {
   SetTimer(window, kHoverTimerId, kHoverTimerPeriod, nullptr);
   CreateControls(window);
   AddIconTooltips(window);
+  g_state.lookupKeys = CreateWindowKeys(kIconKeys);
   g_state.noteExists = 0;
   g_state.expanded = 1;
   g_state.lookupFailed = 1;
@@ -158,7 +223,8 @@ void OnPaint(HWND window) {
 // acted on afterwards only while its number is still the one on display,
 // found, and the add-in still installed.
 bool StillOnDisplay(const char* number) {
-  return g_state.installed != 0 && g_state.lookupFailed == 0 && lstrcmpiA(number, g_state.currentNumber) == 0;
+  return g_state.life == AddinLife::Running && g_state.lookupFailed == 0 &&
+         lstrcmpiA(number, g_state.currentNumber) == 0;
 }
 
 // The stored note is read before the editor opens: a note that cannot be
@@ -203,9 +269,14 @@ void OnNoteIcon() {
 // that opened it.
 void OnBrowserIcon(int id) { OpenBrowserInMode(static_cast<uint32_t>(id)); }
 
-// Commands match on the whole wParam: only a click (STN_CLICKED, 0) acts, so
-// the second half of a double-click does not toggle back.
-void OnCommand(WPARAM command) {
+void OnClose(HWND window);
+
+// A click on an icon (only STN_CLICKED acts, so the second half of a
+// double-click does not toggle back) or its key; Enter in the input box
+// (IDOK, from the dialog manager) looks up as the input box's own Enter
+// does; Escape (IDCANCEL) hides the window as its close does; the keys
+// every window has.
+void OnCommand(HWND window, WORD command) {
   switch (command) {
     case kToggleIconId:
       ToggleSize();
@@ -215,9 +286,16 @@ void OnCommand(WPARAM command) {
       break;
     case kNoteBrowserIconId:
     case kErrorBrowserIconId:
-      OnBrowserIcon(static_cast<int>(command));
+      OnBrowserIcon(command);
+      break;
+    case IDOK:
+      SendMessageA(g_state.inputBox, WM_CHAR, 13, 0);
+      break;
+    case IDCANCEL:
+      OnClose(window);
       break;
     default:
+      OnWindowKeyCommand(window, command);
       break;
   }
 }
@@ -246,22 +324,6 @@ void OnClose(HWND window) {
   ShowWindow(window, SW_HIDE);
 }
 
-// Escape hides the window, as its close button does; Tab moves between the
-// input box and the description; each icon's key does what its click does.
-LRESULT OnLookupKey(HWND window, WPARAM key) {
-  if (key == VK_ESCAPE) {
-    OnClose(window);
-  } else if (key == VK_TAB) {
-    MoveFocus(window);
-  } else {
-    const IconKey* icon = kIconKeys;
-    while (icon != std::end(kIconKeys) && icon->key != key) ++icon;
-    if (icon == std::end(kIconKeys)) return 0;
-    OnCommand(static_cast<WPARAM>(icon->id));
-  }
-  return 1;
-}
-
 void DestroyPicture(HICON& picture) {
   if (picture != nullptr) DestroyIcon(picture);
   picture = nullptr;
@@ -276,10 +338,31 @@ void OnDestroy(HWND window) {
   DestroyPicture(g_state.notePicture);
   DestroyPicture(g_state.noteBrowserPicture);
   DestroyPicture(g_state.errorBrowserPicture);
-  // A browser that the host's close found under a question stays until the
-  // question returns, with its rich edit, tree and images: what they use
-  // goes with it (DestroyLookupWindow).
+  if (g_state.lookupKeys != nullptr) DestroyAcceleratorTable(g_state.lookupKeys);
+  g_state.lookupKeys = nullptr;
+  if (g_state.inputFont != nullptr) DeleteObject(g_state.inputFont);
+  g_state.inputFont = nullptr;
+  // A browser that outlives the lookup window (the host destroyed its own
+  // window under a question of the browser) keeps its rich edit, tree and
+  // images until the add-in's close has done with it.
   if (g_state.browserWindow == nullptr) ReleaseSharedResources();
+}
+
+// Really gone (the WM_DESTROY above may come without that): by the add-in's
+// close, or by the host's teardown, which takes the windows its main window
+// owns with it. Nothing is sent to its controls afterwards.
+void OnNcDestroy() {
+  g_state.lookupWindow = nullptr;
+  g_state.inputBox = nullptr;
+  g_state.typeField = nullptr;
+  g_state.titleField = nullptr;
+  g_state.toolField = nullptr;
+  g_state.descriptionBox = nullptr;
+  g_state.toggleIcon = nullptr;
+  g_state.noteIcon = nullptr;
+  g_state.noteBrowserIcon = nullptr;
+  g_state.errorBrowserIcon = nullptr;
+  g_state.iconTips = nullptr;
 }
 
 // A number as pasted from a build log ("LNK2019:", " A2008 "): the box keeps
@@ -348,11 +431,23 @@ void PerformLookup() {
   SelectAllInput();
 }
 
+// A window manager hands the activation of a closed window on a moment
+// after the close, to a window of its choosing (often the host's main
+// window), where the closing window had handed it to the lookup window. The
+// lookup window takes it back then, but only when the user did nothing
+// since the close: no key, no click in any window of the host's thread
+// (none seen by the message hook, none waiting in the queue), no switch to
+// another program. Whatever the user did wins.
+void TakeBackKeys(HWND window) {
+  const bool untouched =
+      g_state.keysHandedBack && GetTickCount() - g_state.keysHandedBackAt < kTakeBackMilliseconds && !UserActionWaiting();
+  g_state.keysHandedBack = false;
+  const HWND front = GetForegroundWindow();
+  if (!untouched || front == nullptr || GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId()) return;
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) SetForegroundWindow(window);
+}
+
 LRESULT CALLBACK InputBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Keys go to the window first: Ctrl+A selects the whole number (after a
-  // click into a full box, typing would otherwise be refused at the seventh
-  // character without a sign), and the icons' keys and Tab act there.
-  if (message == WM_KEYDOWN && OfferKeyToWindow(window, wParam)) return 0;
   const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0;
   if (message == WM_PASTE || message == WM_CONTEXTMENU || shiftInsert) {
     return PasteNumber(window, message, wParam, lParam);
@@ -379,12 +474,16 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
       // this window start a fresh number.
       SetFocus(g_state.inputBox);
       SelectAllInput();
+      if (LOWORD(wParam) == WA_INACTIVE && g_state.keysHandedBack) PostMessageA(window, kTakeBackKeysMessage, 0, 0);
+      return 0;
+    case kTakeBackKeysMessage:
+      TakeBackKeys(window);
       return 0;
     case WM_PAINT:
       OnPaint(window);
       return 0;
     case WM_COMMAND:
-      OnCommand(wParam);
+      OnCommand(window, CommandOf(wParam, lParam));
       return 0;
     case WM_TIMER:
       HoverTick();
@@ -399,8 +498,6 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         KillTimer(window, kHoverTimerId);
       }
       break;
-    case kControlKeyMessage:
-      return OnLookupKey(window, wParam);
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();
       break;
@@ -418,11 +515,11 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_DESTROY:
       OnDestroy(window);
       return 0;
+    case WM_ENDSESSION:
+      if (wParam != 0) CloseAddin();  // the session ends: the add-in closes as at the host's close
+      return 0;
     case WM_NCDESTROY:
-      // Really gone (the WM_DESTROY above may come without that): by its
-      // own teardown at the host's close, or by the host's, which takes the
-      // windows its main window owns with it.
-      g_state.lookupWindow = nullptr;
+      OnNcDestroy();
       break;
     default:
       break;
@@ -433,27 +530,12 @@ LRESULT CALLBACK LookupWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 void CreateLookupWindow() {
-  RegisterWindowClass(kClassName, LookupWindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
+  RegisterWindowClass(kLookupWindowClass, LookupWindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
 
-  g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Orvalith",
+  g_state.lookupWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kLookupWindowClass, "Orvalith",
                                          WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, kExpandedWidth,
                                          kExpandedHeight, g_state.hostWindow, nullptr, g_state.moduleInstance,
                                          nullptr);
-}
-
-
-
-
-
-
-void DestroyLookupWindow() {
-  // The window is owned by the host's main window, but its procedure and its
-  // input box's lie in this module: once the host unloads it, the next
-  // message to either would run code that is gone. So it goes now, with its
-  // controls, whatever order the host tears down and unloads in.
-  if (g_state.lookupWindow != nullptr) DestroyWindow(g_state.lookupWindow);
-  ReleaseSharedResources();  // done by its destroy handling, unless it was never made
-  UnregisterClassA(kClassName, g_state.moduleInstance);
 }
 
 }  // namespace orva

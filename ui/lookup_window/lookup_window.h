@@ -7,13 +7,8 @@
 namespace orva {
 
 // Registers the class and creates the window, centred on the host's main
-// window; its handle goes into g_state.lookupWindow.
+// window; its handle goes into g_state.lookupWindow. The add-in's close
+// destroys it, which releases its icons, its timer and the shared resources.
 void CreateLookupWindow();
-
-// The host is closing: the window is destroyed, which releases its icons,
-// its timer and the shared resources, and its class is unregistered, so that
-// nothing of the add-in is left for the host to call once it unloads it.
-// Without the window, the shared resources are released all the same.
-void DestroyLookupWindow();
 
 }  // namespace orva

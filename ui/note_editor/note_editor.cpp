@@ -1,17 +1,18 @@
 // The note editor window ("ORVARA_Note"): a rich edit, Save and Close. It
-// owns its window class (registered while it is open) and its three controls.
+// owns its window class (registered while it is open), its three controls
+// and its keys.
 #include "ui/note_editor/note_editor.h"
 
 #include "notes/note_store.h"
 #include "resources/resource_ids.h"
 #include "state/addin_state.h"
+#include "ui/window_routines/addin_close.h"
 #include "ui/window_routines/questions.h"
+#include "ui/window_routines/window_keys.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace orva {
 namespace {
-
-const char kNoteEditorClass[] = "ORVARA_Note";
 
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -19,6 +20,11 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
 constexpr int kSeparatorStartX = 390;
 constexpr int kSeparatorEndX = 5;
 constexpr int kSeparatorY = 210;
+
+// Ctrl+S is the Save button, wherever the focus is.
+const ACCEL kEditorKeys[] = {
+    {FVIRTKEY | FCONTROL, 'S', kSaveButtonId},
+};
 
 // The caption names the number the note will be saved under. A number too
 // long for the caption buffer is refused whole rather than shown cut, which
@@ -31,19 +37,21 @@ bool ComposeCaption(int mode) {
 
 HWND CreateEditorControl(HWND editor, DWORD exStyle, const char* className, const char* text, DWORD style, int x,
                          int y, int width, int height, int id) {
-  HWND control = CreateChildControl(editor, exStyle, className, text, style, x, y, width, height, id);
+  HWND control = CreateChildControl(editor, exStyle, className, text, WS_TABSTOP | style, x, y, width, height, id);
   // The editor's controls take the font without a redraw: they are not shown yet.
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_state.sharedFont), FALSE);
-  RouteInput(control);
   return control;
 }
 
+// The text takes Enter as a new line: without ES_WANTRETURN the dialog
+// manager's rich edit hands Enter to the window's default button instead.
 void CreateEditorControls(HWND editor) {
   EnableWindow(g_state.lookupWindow, FALSE);
   g_state.noteEdit = CreateEditorControl(editor, WS_EX_CLIENTEDGE, "RICHEDIT", nullptr,
-                                         WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 5, 5, 385, 200, 0);
+                                         WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 5, 5, 385, 200, 0);
   CreateEditorControl(editor, 0, "BUTTON", "Save", BS_CENTER | BS_VCENTER, 280, 220, 50, 25, kSaveButtonId);
   CreateEditorControl(editor, 0, "BUTTON", "Close", BS_CENTER | BS_VCENTER, 340, 220, 50, 25, kCloseButtonId);
+  g_state.editorKeys = CreateWindowKeys(kEditorKeys);
 }
 
 void PaintEditor(HWND editor) {
@@ -75,40 +83,81 @@ bool EditorTextChanged() {
   return g_state.editorMode == kEditNoteMode || SendMessageA(g_state.noteEdit, WM_GETTEXTLENGTH, 0, 0) > 0;
 }
 
+// A close of the add-in cannot be refused: its question has Yes and No, and
+// a box that went without an answer (the host destroyed it with the editor)
+// keeps the text as the note, since the user never said to drop it. The
+// text is taken before the question for that case; otherwise the answer acts
+// on the text as it is when the box returns.
+bool SettleWithoutCancel(HWND editor) {
+  NoteText typed = {};
+  const DWORD taken = TakeNoteText(typed);
+  const int answer = AskAboutNote(editor, kSaveQuestion, g_state.editorNumber, MB_YESNO | MB_ICONQUESTION);
+  const bool fieldLeft = g_state.noteEdit != nullptr;
+  if (answer == IDNO) {
+    if (fieldLeft) SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+    ReleaseNoteText(typed);
+  } else if (fieldLeft) {
+    ReleaseNoteText(typed);
+    if (SaveEditorText(editor)) SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+  } else if (taken == ERROR_SUCCESS) {
+    WriteNoteText(g_state.editorNumber, typed);
+  }
+  return true;
+}
+
 // Before typed text goes: "Save the changes ...?" Yes saves (a note that
 // cannot be saved keeps the editor open), No drops the text, Cancel keeps
-// the editor open with it.
-bool MayCloseEditor(HWND editor) {
+// the editor open with it, and so does a box the add-in's close ended (its
+// own question settles the text). True when the editor may go.
+bool SettleEditorText(HWND editor, bool byForce) {
   if (!EditorTextChanged()) return true;
-  const int answer = AskAboutNote(editor, kSaveQuestion, g_state.editorNumber, MB_YESNOCANCEL | MB_ICONQUESTION);
-  if (answer == IDNO) return true;
-  return answer == IDYES && SaveEditorText(editor);
+  if (byForce) return SettleWithoutCancel(editor);
+  const int answer =
+      AskAboutNote(editor, kSaveQuestion, g_state.editorNumber, MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDNO) {
+    SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+    return true;
+  }
+  if (answer != IDYES || !SaveEditorText(editor)) return false;
+  SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
+  return true;
 }
 
 void CloseEditorWindow(HWND editor) {
-  EnableWindow(g_state.lookupWindow, TRUE);
+  HandBackActivation(editor);
   DestroyWindow(editor);
   UnregisterClassA(kNoteEditorClass, g_state.moduleInstance);
-  ReturnToLookupWindow();
 }
 
 void OnSave(HWND editor) {
   if (SaveEditorText(editor)) CloseEditorWindow(editor);
 }
 
-// Escape is the Close button, Ctrl+S the Save button, and Tab and Shift+Tab
-// move between the text and the buttons.
-LRESULT OnEditorKey(HWND editor, WPARAM key) {
-  if (key == VK_ESCAPE) {
-    SendMessageA(editor, WM_CLOSE, 0, 0);
-  } else if (key == (kWithControl | 'S')) {
-    OnSave(editor);
-  } else if (key == VK_TAB) {
-    MoveFocus(editor);
-  } else {
-    return 0;
+// A click on Save or Close; Escape (IDCANCEL) is Close, Ctrl+S Save, and
+// the keys every window has.
+bool OnEditorCommand(HWND editor, WORD command) {
+  switch (command) {
+    case kSaveButtonId:
+      OnSave(editor);
+      return true;
+    case kCloseButtonId:
+    case IDCANCEL:
+      SendMessageA(editor, WM_CLOSE, 0, 0);
+      return true;
+    default:
+      return OnWindowKeyCommand(editor, command);
   }
-  return 1;
+}
+
+// Whoever destroys it (its own close, the add-in's, or the host's teardown,
+// which takes the windows its own window owns with it): nothing of it is
+// used again, and the lookup window is not left disabled.
+void OnEditorDestroyed() {
+  g_state.noteEditor = nullptr;
+  g_state.noteEdit = nullptr;
+  if (g_state.editorKeys != nullptr) DestroyAcceleratorTable(g_state.editorKeys);
+  g_state.editorKeys = nullptr;
+  EnableWindow(g_state.lookupWindow, TRUE);
 }
 
 LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -120,29 +169,25 @@ LRESULT CALLBACK NoteEditorProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PaintEditor(window);
       return 0;
     case WM_COMMAND:
-      if (wParam == kSaveButtonId) {
-        OnSave(window);
-        return 0;
-      }
-      if (wParam == kCloseButtonId) {
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        return 0;
-      }
+      if (OnEditorCommand(window, CommandOf(wParam, lParam))) return 0;
       break;
     case WM_CLOSE:  // Close, Escape, Alt+F4
-      if (MayCloseEditor(window)) CloseEditorWindow(window);
+      if (SettleEditorText(window, false)) CloseEditorWindow(window);
+      return 0;
+    case WM_QUERYENDSESSION:
+      // As a text editor does: Yes saves, No drops, Cancel refuses to end
+      // the session. The add-in's own close asks without Cancel.
+      return SettleEditorText(window, (lParam & kEndOfSessionByForce) != 0) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wParam != 0) CloseAddin();  // the session ends: the add-in closes as at the host's close
       return 0;
     case WM_DESTROY:
-      // Whoever destroys it: its own close, or the host's teardown, which
-      // takes the windows its own window owns with it.
-      g_state.noteEditor = nullptr;
+      OnEditorDestroyed();
       return 0;
     case WM_SETFOCUS:
       // Activated again, the editor passes the keyboard focus on to its text.
       SetFocus(g_state.noteEdit);
       return 0;
-    case kControlKeyMessage:
-      return OnEditorKey(window, wParam);
     default:
       break;
   }
@@ -165,10 +210,7 @@ void OpenNoteEditor(int mode, const char* text) {
   // Owned by the lookup window, which it disables: owned windows stay in
   // front of their owner (and the lookup window of the host's), so a click
   // on the host never covers the editor, and window managers hand the
-  // keyboard back to it after its questions. An editor of its own was left
-  // behind the host, where nothing could bring it back (the platform's
-  // SetForegroundWindow does not reach a window manager's stacking), and its
-  // keys went to the host's source.
+  // keyboard back to it after its questions.
   const POINT corner = ScreenCentredCorner(kNoteEditorWidth, kNoteEditorHeight);
   g_state.noteEditor = CreateWindowExA(WS_EX_TOOLWINDOW, kNoteEditorClass, g_state.editorCaption,
                                        WS_POPUP | WS_VISIBLE | WS_CAPTION, corner.x, corner.y, kNoteEditorWidth,
@@ -177,15 +219,6 @@ void OpenNoteEditor(int mode, const char* text) {
   SetControlText(g_state.noteEdit, text);
   SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);  // what it opened with counts as unchanged
   SetFocus(g_state.noteEdit);
-}
-
-void CloseNoteEditor() {
-  if (g_state.noteEditor != nullptr && EditorTextChanged()) {
-    SettleTypedTextAtClose(g_state.noteEditor, g_state.editorNumber);
-  }
-  // Under a question that is still up the editor stays; the last question
-  // to return closes it. The host may have destroyed it meanwhile.
-  if (!QuestionIsUp()) CloseEditorWindow(g_state.noteEditor);
 }
 
 }  // namespace orva

@@ -8,13 +8,9 @@ namespace orva {
 
 // mode 1 (create) or 2 (edit), showing text (the stored note in edit mode;
 // null for none); the editor's rich edit is in g_state.noteEdit when this
-// returns. Closing it asks before the text typed since is dropped.
+// returns. Closing it asks before the text typed since is dropped; so does
+// the end of the session (WM_QUERYENDSESSION), and the add-in's close, which
+// cannot be refused (Yes or No).
 void OpenNoteEditor(int mode, const char* text = nullptr);
-
-// The host is closing: typed text in an open editor is asked about once
-// (SettleTypedTextAtClose), and the editor goes, unless a question of the
-// add-in is still up: the last one to return runs this again. The editor
-// may be gone already (the host's teardown takes it with the lookup window).
-void CloseNoteEditor();
 
 }  // namespace orva

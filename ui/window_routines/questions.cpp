@@ -1,8 +1,7 @@
-// The add-in's questions and message boxes, and what the host's close does
-// to them.
+// The add-in's questions and message boxes, counted while they are up, and
+// what the host's close does to them.
 #include "ui/window_routines/questions.h"
 
-#include "notes/note_store.h"
 #include "state/addin_state.h"
 
 namespace orva {
@@ -12,14 +11,16 @@ const char kNoteNotRead[] = "could not be read";
 const char kNoteNotDeleted[] = "could not be deleted";
 const char kSaveQuestion[] = "Save the changes to the note ";
 
-int AskQuestion(HWND owner, const char* text, const char* caption, UINT style) {
+int AskQuestion(HWND about, const char* text, const char* caption, UINT style) {
+  const bool askedByClose = g_state.life == AddinLife::Closing;
   ++g_state.questionsUp;
-  const int answer = MessageBoxA(owner, text, caption, style);
+  const int answer = MessageBoxA(about, text, caption, style);
   --g_state.questionsUp;
-  if (g_state.installed != 0) return answer;
-  // The host closed while the box was up. Its windows could not go under
-  // it; they go now, once the last box has returned.
-  if (g_state.questionsUp == 0 && g_state.closeAfterQuestions != nullptr) g_state.closeAfterQuestions();
+  if (g_state.life == AddinLife::Running || askedByClose) return answer;
+  // The host's close came while the box was up. The windows under it could
+  // not go; they go once the last box has returned, at the thread's next
+  // message, which the message hook sees.
+  if (g_state.questionsUp == 0) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
   return 0;
 }
 
@@ -77,30 +78,24 @@ void ReportNoteFailure(HWND owner, const char* name, const char* failure, DWORD 
 
 bool QuestionIsUp() { return g_state.questionsUp != 0; }
 
-void EndQuestionsAtClose() {
-  // A box is the last active window its owner owns; a window without one
-  // answers itself, and ends nothing, being no dialog. The lookup window's
-  // boxes go with it when the host destroys its own window, which owns it.
-  if (g_state.noteEditor != nullptr) EndDialog(GetLastActivePopup(g_state.noteEditor), 0);
-  if (g_state.browserWindow != nullptr) EndDialog(GetLastActivePopup(g_state.browserWindow), 0);
+namespace {
+
+// A box is the last active window its owner owns; a window without one
+// answers itself, and only a message box is ended.
+void EndQuestionOf(HWND owner) {
+  if (owner == nullptr) return;
+  const HWND box = GetLastActivePopup(owner);
+  char name[16] = {};
+  GetClassNameA(box, name, sizeof name);
+  if (box != owner && lstrcmpA(name, "#32770") == 0) EndDialog(box, 0);
 }
 
-void SettleTypedTextAtClose(HWND window, const char* name) {
-  NoteText typed;
-  if (TakeNoteText(typed) != ERROR_SUCCESS) return;
-  NoteQuestion asked;
-  ComposeNoteQuestion(window, kSaveQuestion, name, asked);
-  const HWND host = g_state.hostWindow;
-  const int answer = MessageBoxA(host, asked.text, asked.caption, MB_YESNO | MB_ICONQUESTION);
-  // Settled: whatever closes the field next, the close that the box below
-  // runs once it returns among them, has nothing left to ask about.
-  SendMessageA(g_state.noteEdit, EM_SETMODIFY, FALSE, 0);
-  if (answer == IDNO) {
-    ReleaseNoteText(typed);
-    return;
-  }
-  const DWORD outcome = WriteNoteText(name, typed);
-  if (outcome != ERROR_SUCCESS) ReportNoteFailure(host, name, kNoteNotSaved, outcome);
+}  // namespace
+
+void EndOpenQuestions() {
+  EndQuestionOf(g_state.lookupWindow);
+  EndQuestionOf(g_state.noteEditor);
+  EndQuestionOf(g_state.browserWindow);
 }
 
 }  // namespace orva

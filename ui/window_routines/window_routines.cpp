@@ -1,7 +1,7 @@
 // The small window routines that the lookup window, the note editor and the
 // browser share: class registration, child controls and their text, screen
 // centring, the etched separator, the shared font, the note icon's picture,
-// the keys every window handles alike, and which window has the keys.
+// and which window is in front and active.
 #include "ui/window_routines/window_routines.h"
 
 #include <commctrl.h>
@@ -76,77 +76,38 @@ void SetControlText(HWND control, const char* text) {
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-namespace {
-
-LRESULT CALLBACK InputRouteProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_KEYDOWN && OfferKeyToWindow(control, wParam)) return 0;
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    MSG mouse = {control, message, wParam, lParam, 0, {0, 0}};
-    SendMessageA(g_state.iconTips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
-  }
-  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongA(control, GWL_USERDATA)), control, message, wParam,
-                         lParam);
-}
-
-}  // namespace
-
-void RouteInput(HWND control) {
-  SetWindowLongA(control, GWL_USERDATA, SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(InputRouteProc)));
-}
-
-bool OfferKeyToWindow(HWND control, WPARAM key) {
-  if (GetKeyState(VK_CONTROL) < 0) key |= kWithControl;
-  // Ctrl+A is "select all" in every edit field; the platform's edit control
-  // would type it as a character instead.
-  const bool selectAll = key == (kWithControl | 'A') && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
-  if (selectAll) {
-    SendMessageA(control, EM_SETSEL, 0, -1);
-  } else if (SendMessageA(GetParent(control), kControlKeyMessage, key, 0) == 0) {
-    return false;
-  }
-  // The key's character (Escape, Ctrl+S, Enter) is already on its way to
-  // the control: a key taken by the window types nothing.
-  MSG typed;
-  PeekMessageA(&typed, control, WM_CHAR, WM_CHAR, PM_REMOVE);
-  return true;
-}
-
-void MoveFocus(HWND window) {
-  const bool backwards = GetKeyState(VK_SHIFT) < 0;
-  const HWND from = GetFocus();
-  HWND control = from;
-  do {
-    control = GetWindow(control != nullptr ? control : GetWindow(window, GW_CHILD), backwards ? GW_HWNDPREV : GW_HWNDNEXT);
-    if (control == nullptr) control = GetWindow(GetWindow(window, GW_CHILD), backwards ? GW_HWNDLAST : GW_HWNDFIRST);
-    if (IsWindowVisible(control) && IsWindowEnabled(control) &&
-        (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0) {
-      SetFocus(control);
-      return;
-    }
-  } while (control != from && control != nullptr);
+HWND TopLevelWindowOf(HWND control) {
+  HWND window = control;
+  while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) window = GetParent(window);
+  return window;
 }
 
 bool BringOpenEditorOrBrowserForward() {
   const HWND front = g_state.noteEditor != nullptr ? g_state.noteEditor : g_state.browserWindow;
   if (front == nullptr) return false;
-  ShowWindow(front, SW_RESTORE);  // out of the taskbar, when minimised
-  // Raised through the topmost band and back: a window manager takes that
-  // from a program where it refuses a plain raise (Wine hands the plain one
-  // on as a request it may deny), so the browser comes out from behind the
-  // host on every desktop.
-  SetWindowPos(front, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetWindowPos(front, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetFocus(front);  // activates it; the window passes the focus on to its control
+  if (IsIconic(front)) ShowWindow(front, SW_RESTORE);
+  // Raised first (a window manager takes a raise as a request to restack,
+  // where it ignores an activation alone); then the window that holds its
+  // keys is raised and activated: its question, when one is up, since the
+  // window itself is disabled under it.
+  SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  const HWND keys = GetLastActivePopup(front);
+  if (keys != front) SetWindowPos(keys, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetForegroundWindow(keys);
   return true;
 }
 
-void ReturnToLookupWindow() {
-  if (!IsWindowVisible(g_state.lookupWindow)) return;
-  SetFocus(g_state.inputBox);
-  // A window manager hands the activation of a closed window on a moment
-  // later, to a window of its choosing (often the host's); the input box
-  // takes the keys back once that has come (HoverTick).
-  g_state.refocusTicks = kRefocusTicks;
+void HandBackActivation(HWND closing) {
+  EnableWindow(g_state.lookupWindow, TRUE);
+  const HWND active = GetActiveWindow();
+  if (active == nullptr || (active != closing && GetWindow(active, GW_OWNER) != closing)) return;
+  if (!IsWindowVisible(g_state.lookupWindow)) {
+    SetForegroundWindow(g_state.hostWindow);
+    return;
+  }
+  SetForegroundWindow(g_state.lookupWindow);
+  g_state.keysHandedBack = true;
+  g_state.keysHandedBackAt = GetTickCount();
 }
 
 // InitCommonControlsEx came with later versions of comctl32 than the oldest

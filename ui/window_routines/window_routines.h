@@ -33,37 +33,26 @@ HWND CreateChildControl(HWND parent, DWORD exStyle, const char* className, const
 // Sets a control's text; null empties it.
 void SetControlText(HWND control, const char* text);
 
-// The host's message loop need not run dialog navigation for the add-in's
-// windows, so each window does its keys itself: every key pressed in control
-// is first offered to its window (kControlKeyMessage), and a key the window
-// takes never reaches the control. Its mouse messages go to the lookup
-// window's tooltip control, which names an icon's action while the cursor
-// rests on it (and passes over any other window): told by the icons rather
-// than left to watch them, since under Wine its watch made every message an
-// icon receives dearer, and a moving border is several messages to two
-// icons. The control's own procedure is kept in its user data, which the
-// add-in's controls leave to their creator.
-void RouteInput(HWND control);
-// Offers one key pressed in control to its window; true when it took it.
-// Ctrl+A in an edit field selects all its text, whichever window it is in.
-bool OfferKeyToWindow(HWND control, WPARAM key);
-
-// Tab (Shift+Tab): the keyboard focus moves to the next (previous) control
-// of window, in the order the controls were created, that can take it:
-// shown, enabled, and not a label or an icon.
-void MoveFocus(HWND window);
+// The window that holds control: the window of the control's window class
+// (or the control itself, when it is such a window).
+HWND TopLevelWindowOf(HWND control);
 
 // The open note editor or browser comes to the front, restored if it was
-// minimised, with the keyboard focus where its user left it; false when
-// neither is open. While one is open the lookup window is disabled behind
-// it, and a user who reaches for ORVA (its menu item, a number in the build
-// output, a click on the lookup window) means that one.
+// minimised, with its last active window activated: its question when one
+// is up, so that the question is never left behind the window it disables.
+// False when neither is open. While one is open the lookup window is
+// disabled behind it, and a user who reaches for ORVA (its menu item, a
+// number in the build output, a click on the lookup window) means that one.
 bool BringOpenEditorOrBrowserForward();
 
-// A closed note editor or browser hands the keyboard focus back to the
-// lookup window's input box, when the window is on screen: the platform
-// would hand it to whichever window it picks, often the host's code window.
-void ReturnToLookupWindow();
+// The note editor or a browser is about to go: the lookup window is enabled
+// and, when the closing window is the active one, activated (or the host's
+// main window, when the lookup window is hidden), as EndDialog does for a
+// dialog's owner. So the platform never has to pick a window to activate,
+// and the keys stay where the user was. A window manager may still hand the
+// activation on a moment later: the lookup window then takes it back, as
+// long as the user has done nothing since.
+void HandBackActivation(HWND closing);
 
 // The tree view's and the tooltip's window classes are comctl32's to
 // register when asked, and a host is not obliged to have asked.

@@ -198,23 +198,135 @@ TEST_F(BrowserHostTest, OpenEditorOrBrowserComesBackToTheFront) {
     EXPECT_EQ(front, GetForegroundWindow());
     EXPECT_TRUE(Above(front, view_.window)) << "the lookup window covers it";
     EXPECT_TRUE(Above(front, standin::g_host.mainWindow)) << "the host covers it";
+    EXPECT_EQ(0, GetWindowLongA(front, GWL_EXSTYLE) & WS_EX_TOPMOST) << "left above every other program";
     EXPECT_TRUE(IsChild(front, GetFocus())) << "typing goes nowhere";
     EXPECT_TRUE(IsWindowVisible(view_.window));
     SendMessageA(front, WM_CLOSE, 0, 0);
   }
 }
 
+// Reaching for ORVA while a question of the editor or the Note Browser is
+// up (a click on the host, then Tools > ORVA) activates the question, which
+// holds the keys, never the window it disables.
+HWND g_activeAfterReaching;
+HWND g_ownerOfTheActive;
+void ReachForOrvaUnderTheQuestion() {
+  SetForegroundWindow(standin::g_host.mainWindow);
+  standin::PumpMessages(20);
+  standin::ChooseMenuItem(standin::FindMenuItem("ORVA", nullptr));
+  standin::PumpMessages(20);
+  g_activeAfterReaching = GetForegroundWindow();
+  g_ownerOfTheActive = GetWindow(g_activeAfterReaching, GW_OWNER);
+}
+
+TEST_F(BrowserHostTest, ToolsOrvaDuringAQuestionActivatesTheQuestion) {
+  PutNote("A2008", std::string("old\0", 4));
+  for (bool editor : {true, false}) {
+    SCOPED_TRACE(editor ? "note editor" : "Note Browser");
+    LookUp("A2008");
+    HWND front = editor ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+    ASSERT_NE(nullptr, front);
+    HWND text = editor ? GetWindow(front, GW_CHILD) : Detail(front, 3);
+    SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+    SendMessageA(text, EM_SETMODIFY, TRUE, 0);
+    g_activeAfterReaching = nullptr;
+    AnswerNextMessageBox(IDCANCEL, ReachForOrvaUnderTheQuestion);
+    SendMessageA(front, WM_CLOSE, 0, 0);
+    StopAnswering();
+    ASSERT_TRUE(g_box.shown);
+    EXPECT_NE(front, g_activeAfterReaching) << "the window under the question is active";
+    EXPECT_EQ(front, g_ownerOfTheActive) << "the question is not the active window";
+    SendMessageA(text, EM_SETMODIFY, FALSE, 0);
+    SendMessageA(front, WM_CLOSE, 0, 0);
+  }
+}
+
+// Closing the editor or a browser hands the keys to the lookup window; a
+// user who clicks into the host's code window at once and types has every
+// key there, also those typed well after the close.
+TEST_F(BrowserHostTest, KeysAfterACloseGoWhereTheUserClicks) {
+  for (bool editor : {true, false}) {
+    SCOPED_TRACE(editor ? "note editor, Escape and No" : "Error Browser, Escape");
+    LookUp("A2008");
+    HWND front = editor ? OpenEditorFromNoteIcon() : OpenBrowserFromIcon(view_.errorBrowserIcon);
+    ASSERT_NE(nullptr, front);
+    SetForegroundWindow(front);
+    if (editor) standin::TypeText("x");
+    AnswerNextMessageBox(IDNO);
+    PressKey(VK_ESCAPE);
+    StopAnswering();
+    ASSERT_FALSE(IsWindow(front));
+    SetWindowTextA(standin::g_host.codeWindow, "");
+    ClickAt(standin::g_host.codeWindow, POINT{10, 10});
+    TypeKeys("mov");
+    standin::PumpMessages(400);
+    TypeKeys(" eax");
+    EXPECT_EQ("mov eax", standin::TextOf(standin::g_host.codeWindow));
+    EXPECT_EQ("A2008", standin::TextOf(view_.inputBox));
+  }
+}
+
+// The Windows session ends with typed text in the editor or the Note
+// Browser: the window asks as a text editor does (Yes saves, No drops,
+// Cancel refuses to end the session); when the session ends, the add-in
+// closes as at the host's close.
+TEST_F(BrowserHostTest, EndOfTheSessionAsksAboutTypedText) {
+  for (bool editor : {true, false}) {
+    for (int answer : {IDYES, IDNO, IDCANCEL}) {
+      SCOPED_TRACE(std::string(editor ? "note editor, " : "Note Browser, ") + std::to_string(answer));
+      if (!editor || answer != IDYES) SetUp();
+      PutNote("A2008", std::string("old\0", 4));
+      LookUp("A2008");
+      HWND front = editor ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+      ASSERT_NE(nullptr, front);
+      HWND text = editor ? GetWindow(front, GW_CHILD) : Detail(front, 3);
+      SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
+      SendMessageA(text, EM_SETMODIFY, TRUE, 0);
+      AnswerNextMessageBox(answer);
+      const LRESULT ends = SendMessageA(front, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+      StopAnswering();
+      EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
+      EXPECT_TRUE(g_box.yes && g_box.no && g_box.cancel);
+      EXPECT_EQ(front, g_box.owner);
+      EXPECT_EQ(answer != IDCANCEL, ends != FALSE);
+      EXPECT_EQ(answer == IDYES ? std::string("new\0", 4) : std::string("old\0", 4), NoteBytes("A2008"));
+      if (answer == IDCANCEL) {
+        EXPECT_TRUE(IsWindow(front));
+        SendMessageA(text, EM_SETMODIFY, FALSE, 0);
+      } else {
+        SendMessageA(front, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        for (const char* name : {"ORVARA_Main", kNoteEditorClass, kBrowserClass}) {
+          EXPECT_EQ(nullptr, FindWindowA(name, nullptr)) << name << " is left";
+          EXPECT_FALSE(ClassRegistered(name)) << name << " is still registered";
+        }
+        EXPECT_EQ(0u, standin::FindMenuItem("ORVA", nullptr));
+      }
+      TearDown();
+    }
+  }
+  SetUp();
+}
+
 // At the host's close nothing of the add-in may stay behind that the host
 // could still call into: a host may unload the module before it tears down
 // its own windows. Each open window goes first (the Note Browser after its
 // question about an edited note), then the lookup window and every class.
+// When the close comes while a question of the add-in is up, the module
+// keeps itself loaded: the question's loop returns into it.
+void CloseUnloadingFirstFromInside() {
+  AnswerNextMessageBox(IDYES);  // the close's own question
+  standin::CloseHostUnloadingFirst();
+}
+
 TEST_F(BrowserHostTest, HostThatUnloadsTheAddinFirstFindsNothingOfItLeft) {
-  enum Open { kLookupWindow, kNoteEditor, kEditedNote, kFindBox };
+  enum Open { kLookupWindow, kNoteEditor, kEditedNote, kFindBox, kEditorQuestion, kNoteBrowserQuestion };
   const std::pair<Open, const char*> cases[] = {
       {kLookupWindow, "lookup window alone"},
       {kNoteEditor, "note editor open"},
       {kEditedNote, "Note Browser with an edited note"},
       {kFindBox, "Error Browser with its find box"},
+      {kEditorQuestion, "the editor's question up"},
+      {kNoteBrowserQuestion, "the Note Browser's question up"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.second);
@@ -242,12 +354,32 @@ TEST_F(BrowserHostTest, HostThatUnloadsTheAddinFirstFindsNothingOfItLeft) {
         PressKey('F', true);
         ASSERT_TRUE(IsWindowVisible(FindWindowA("ORVARA_Find", nullptr)));
         break;
+      case kEditorQuestion:
+      case kNoteBrowserQuestion:
+        PutNote("A2008", std::string("x\0", 2));
+        PutNote("A2009", std::string("z\0", 2));
+        LookUp("A2008");
+        browser = c.first == kEditorQuestion ? OpenEditorFromNoteIcon() : OpenNoteBrowserOn(2, "A2008");
+        ASSERT_NE(nullptr, browser);
+        SetFocus(c.first == kEditorQuestion ? GetWindow(browser, GW_CHILD) : Detail(browser, 3));
+        standin::TypeText("y");
+        break;
     }
     const HMODULE addin = standin::g_host.addin;
-    AnswerNextMessageBox(IDYES);
-    standin::CloseHostUnloadingFirst();  // would crash on a window left with its procedure in the module
+    const bool questionUp = c.first == kEditorQuestion || c.first == kNoteBrowserQuestion;
+    if (questionUp) {
+      AnswerNextMessageBox(0, CloseUnloadingFirstFromInside);  // no answer: the close ends the question
+      if (c.first == kEditorQuestion) SendMessageA(browser, WM_CLOSE, 0, 0);
+      if (c.first == kNoteBrowserQuestion) SelectItem(Tree(browser), ChildNamed(Tree(browser), ChildItems(Tree(browser), nullptr)[2], "A2009"));
+      standin::PumpMessages(50);
+    } else {
+      AnswerNextMessageBox(IDYES);
+      standin::CloseHostUnloadingFirst();  // would crash on a window left with its procedure in the module
+    }
     StopAnswering();
-    ASSERT_EQ(nullptr, GetModuleHandleA((folder_ + "orvara.dll").c_str())) << "the module was not unloaded";
+    standin::PumpMessages(20);
+    ASSERT_EQ(questionUp, GetModuleHandleA((folder_ + "orvara.dll").c_str()) != nullptr)
+        << "unloaded under a question, or kept loaded without one";
     for (const char* name : {"ORVARA_Main", "ORVARA_Note", "ORVARA_Browser", "ORVARA_Find"}) {
       WNDCLASSEXA found = {};
       found.cbSize = sizeof found;
@@ -263,9 +395,12 @@ TEST_F(BrowserHostTest, HostThatUnloadsTheAddinFirstFindsNothingOfItLeft) {
 // The host's real close (notify, destroy its window, quit) delivered from
 // inside the loop of an add-in's question: the editor's on Escape, the Note
 // Browser's when another note is chosen. The add-in asks once more, in a box
-// owned by the host, Yes and No only; Yes keeps the typed text, No drops it.
-// A second close, from inside that box, asks nothing more, and the text is
-// kept. Nothing of the add-in is left for the unloaded module.
+// owned by the window it asks about, Yes and No only; Yes keeps the typed
+// text, No drops it. A second close, from inside that box, asks nothing
+// more: the editor goes with the host's window, and its text is kept as the
+// note; the browser, which the host does not own, keeps its question up,
+// and No drops the text. Nothing of the add-in is left for the unloaded
+// module.
 int g_closeAnswer;
 bool g_closeTwice;
 void CloseAgain() { standin::CloseHost(); }
@@ -281,30 +416,32 @@ TEST_F(BrowserHostTest, HostClosingDuringAQuestionAsksOnceAndLeavesNothing) {
     bool twice;
     std::string stored;  // A2008.note afterwards; "" none
   } cases[] = {{true, IDYES, false, "new"},  {true, IDNO, false, ""},    {true, IDNO, true, "new"},
-               {false, IDYES, false, "new"}, {false, IDNO, false, "old"}, {false, IDNO, true, "new"}};
+               {false, IDYES, false, "new"}, {false, IDNO, false, "old"}, {false, IDNO, true, "old"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     if (&c != cases) SetUp();
-    const HWND host = standin::g_host.mainWindow;
     standin::g_host.quitOnDestroy = true;
+    HWND asked = nullptr;
     g_closeAnswer = c.answer;
     g_closeTwice = c.twice;
     if (c.editor) {
       LookUp("A2008");
       HWND editor = OpenEditorFromNoteIcon();
       ASSERT_NE(nullptr, editor);
+      asked = editor;
       standin::TypeText("new");
-      AnswerNextMessageBox(IDCANCEL, CloseFromInsideTheQuestion);
+      AnswerNextMessageBox(0, CloseFromInsideTheQuestion);  // no answer: the close ends the question
       SendMessageA(editor, WM_CLOSE, 0, 0);
     } else {
       PutNote("A2008", std::string("old\0", 4));
       PutNote("A2009", std::string("x\0", 2));
       HWND browser = OpenNoteBrowserOn(2, "A2008");
       ASSERT_NE(nullptr, browser);
+      asked = browser;
       SetFocus(Detail(browser, 3));
       SendMessageA(Detail(browser, 3), EM_SETSEL, 0, -1);
       standin::TypeText("new");
-      AnswerNextMessageBox(IDCANCEL, CloseFromInsideTheQuestion);
+      AnswerNextMessageBox(0, CloseFromInsideTheQuestion);  // no answer: the close ends the question
       SelectItem(Tree(browser), ChildNamed(Tree(browser), ChildItems(Tree(browser), nullptr)[2], "A2009"));
       standin::PumpMessages(20);
     }
@@ -314,7 +451,7 @@ TEST_F(BrowserHostTest, HostClosingDuringAQuestionAsksOnceAndLeavesNothing) {
     // test as a box nobody stands by for).
     EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
     EXPECT_TRUE(g_box.yes && g_box.no && !g_box.cancel) << "the host's close cannot be cancelled";
-    EXPECT_EQ(host, g_box.owner) << "the host can be closed behind the question";
+    EXPECT_EQ(asked, g_box.owner) << "the question is not owned by the window it asks about";
     EXPECT_EQ(c.stored.empty() ? std::string() : c.stored + '\0', NoteBytes("A2008"));
     for (const char* name : {"ORVARA_Main", kNoteEditorClass, kBrowserClass}) {
       EXPECT_EQ(nullptr, FindWindowA(name, nullptr)) << name << " is left";

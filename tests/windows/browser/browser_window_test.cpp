@@ -50,6 +50,9 @@ class BrowserWindowTest : public AddinTest {
   void ExpectClosed(HWND browser) {
     EXPECT_FALSE(IsWindow(browser)) << "the browser window still exists";
     EXPECT_EQ(nullptr, g_state.browserWindow);
+    for (HWND control : {g_state.treeView, g_state.noteEdit, g_state.saveButton, g_state.deleteButton}) {
+      EXPECT_EQ(nullptr, control) << "a handle of a destroyed control is kept";
+    }
     EXPECT_FALSE(ClassRegistered(kBrowserClass)) << "the class outlives the browser";
     EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow)) << "the lookup window stays disabled";
   }
@@ -181,6 +184,18 @@ TEST_F(BrowserWindowTest, ExpandAllShowsEveryItemAndCollapseAllTheRootsAlone) {
   SaveScreenshot(browser, "error_browser_expanded");
   Click(GetDlgItem(browser, kCollapseAllButtonId));
   EXPECT_EQ(kErrorRoots, VisibleTexts(g_state.treeView));
+  // The shipped catalogue makes the tree taller than its view: Expand All
+  // leaves the selection (the first root) in view.
+  SendMessageA(browser, WM_CLOSE, 0, 0);
+  lstrcpynA(g_state.addinFolder, BuiltAddinFolder().c_str(), kPathSize);
+  browser = OpenErrorBrowser();
+  RECT shown = {};
+  *reinterpret_cast<HTREEITEM*>(&shown) = TreeNext(g_state.treeView, nullptr, TVGN_CARET);
+  Click(GetDlgItem(browser, kExpandAllButtonId));
+  SendMessageA(g_state.treeView, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&shown));
+  RECT view = {};
+  GetClientRect(g_state.treeView, &view);
+  EXPECT_TRUE(shown.top >= 0 && shown.bottom <= view.bottom)      << "the selection went out of view";
 }
 
 TEST_F(BrowserWindowTest, NoteBrowserHasOneRcRootAndCollapsesToFiveRoots) {
@@ -229,7 +244,7 @@ TEST_F(BrowserWindowTest, HostShutdownClosesAnOpenBrowser) {
   for (uint32_t mode : {kErrorBrowserIconId, kNoteBrowserIconId}) {
     SCOPED_TRACE(mode);
     HWND browser = mode == kErrorBrowserIconId ? OpenErrorBrowser() : OpenNoteBrowser();
-    g_state.installed = 1;  // each round closes a host of its own
+    g_state.life = AddinLife::Running;  // each round closes a host of its own
     DllProc(g_state.hostWindow, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(browser));
     EXPECT_FALSE(ClassRegistered(kBrowserClass));

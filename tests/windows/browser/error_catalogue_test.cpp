@@ -91,7 +91,7 @@ TEST_F(ErrorCatalogueTest, MissingModuleLeavesItsRootEmptyAndTheOthersFill) {
 }
 
 TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
-  CloseBrowser();
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
   UseModules("malformed");
   OpenBrowserInMode(kErrorBrowserIconId);
   const Strings expected[] = {{}, {"A2008"}, {}, {}, {"LNK1104"}, {}, {"RW1004"}};
@@ -103,7 +103,7 @@ TEST_F(ErrorCatalogueTest, ModulesThatLieListOnlyWhatTheyReallyHold) {
 // 2,730 blocks all over one run of 8,193 entries (tests/fixtures/overlap):
 // the run is listed once, beside the other module, in well under a second.
 TEST_F(ErrorCatalogueTest, OverlappingBlocksOpenAndFindAtOnce) {
-  CloseBrowser();
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
   UseModules("overlap");
   const DWORD start = GetTickCount();
   OpenBrowserInMode(kErrorBrowserIconId);
@@ -154,7 +154,7 @@ TEST_F(ErrorCatalogueTest, WithoutAnAddinFolderNoModuleIsReadByABareName) {
   char previous[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(FixtureFolder("browser").c_str());
-  CloseBrowser();
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
   g_state.addinFolder[0] = 0;
   OpenBrowserInMode(kErrorBrowserIconId);
   ShowErrorDetail(g_state.rootItems[1], 0x2008);

@@ -34,6 +34,19 @@ class FindAndKeysTest : public AddinTest {
     return ItemText(g_state.treeView, TreeNext(g_state.treeView, nullptr, TVGN_CARET));
   }
   static std::string Status() { return TextOf(GetDlgItem(FindBox(), kFindStatusId)); }
+  // How much of the selected item's text area the tree paints in the
+  // highlight colour, as it paints the selection of a focused tree.
+  static double SelectionHighlighted() {
+    RECT item = {};
+    *reinterpret_cast<HTREEITEM*>(&item) = TreeNext(g_state.treeView, nullptr, TVGN_CARET);
+    SendMessageA(g_state.treeView, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item));
+    UpdateWindow(g_state.treeView);
+    const HDC dc = GetDC(g_state.treeView);
+    int highlighted = 0;
+    for (int x = item.left; x < item.right; ++x) highlighted += GetPixel(dc, x, (item.top + item.bottom) / 2) == GetSysColor(COLOR_HIGHLIGHT);
+    ReleaseDC(g_state.treeView, dc);
+    return item.right > item.left ? static_cast<double>(highlighted) / (item.right - item.left) : 0;
+  }
 
   // Ctrl+F, the words typed over the last ones, Enter.
   static void Find(const char* words) {
@@ -73,8 +86,11 @@ TEST_F(FindAndKeysTest, FindSelectsTheNextErrorHoldingEveryWordInTreeOrderAndWra
     EXPECT_EQ(step.status, Status());
     ASSERT_TRUE(IsWindowVisible(FindBox()));
   }
-  // The selection is shown, and the item's root opened to show it.
+  // The selection is shown, highlighted while the box has the keys, and the
+  // item's root opened to show it.
   EXPECT_EQ("sorts before A12", TextOf(g_state.browserTitleField));
+  EXPECT_EQ(GetDlgItem(FindBox(), kFindEditId), GetFocus());
+  EXPECT_GT(SelectionHighlighted(), 0.5);
   EXPECT_TRUE(SendMessageA(g_state.treeView, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(g_state.rootItems[1]),
                            TVIS_EXPANDED) &
               TVIS_EXPANDED);
@@ -197,7 +213,7 @@ TEST_F(FindAndKeysTest, EditedNoteIsAskedAboutBeforeItGoesFromView) {
         StopAnswering();
         EXPECT_FALSE(g_box.shown) << "asked about an unchanged note";
       }
-      CloseBrowser();
+      SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
     }
   }
 }

@@ -12,6 +12,7 @@
 #include "tests/windows/support/addin_harness.h"
 #include "tests/windows/support/message_box.h"
 #include "ui/browser/note_catalogue.h"
+#include "ui/window_routines/window_keys.h"
 
 using namespace orva;
 using namespace harness;
@@ -205,7 +206,7 @@ TEST_F(NoteCatalogueTest, DeleteThatCannotDeleteChangesNothingAndSaysWhy) {
     EXPECT_EQ("kept", TextOf(g_state.noteEdit));
     ExpectButtonsEnabled(true);
     EXPECT_EQ(1, g_state.noteExists);
-    CloseBrowser();
+    SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
   }
 }
 
@@ -221,7 +222,7 @@ TEST_F(NoteCatalogueTest, NoteThatCannotBeReadIsShownReadOnlyWithTheReason) {
   EXPECT_NE(0, GetWindowLongA(g_state.noteEdit, GWL_STYLE) & ES_READONLY);
   ExpectButtonsEnabled(true);
   AnswerNextMessageBox(IDOK);
-  SendMessageA(g_state.browserWindow, kControlKeyMessage, kWithControl | 'S', 0);
+  SendMessageA(g_state.browserWindow, WM_COMMAND, MAKEWPARAM(kSaveButtonId | kKeyCommandMark, 1), 0);  // Ctrl+S
   StopAnswering();
   ASSERT_TRUE(g_box.shown) << "Ctrl+S said nothing";
   EXPECT_EQ(0u, g_box.text.find("The note for A2008 cannot be saved: it could not be read.")) << g_box.text;

@@ -22,8 +22,12 @@
 #include "tests/windows/support/keys.h"
 #include "tests/windows/support/message_box.h"
 #include "tests/windows/support/test_paths.h"
+#include "ui/browser/browser_window.h"
+#include "ui/browser/find_box.h"
 #include "ui/lookup_window/hover_and_size.h"
 #include "ui/lookup_window/lookup_window.h"
+#include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/message_hook.h"
 #include "ui/window_routines/window_routines.h"
 
 using namespace orva;
@@ -89,6 +93,7 @@ class LookupWindowTest : public testing::Test {
     notes_ = MakeScratchFolder("lookup_window_notes");
     ZeroFill(g_state.notesFolder);
     AppendText(g_state.notesFolder, notes_.substr(0, notes_.size() - 1).c_str());
+    InstallMessageHook();  // the keys and the tooltips, as the add-in's start sets it
     CreateLookupWindow();
     ASSERT_NE(nullptr, g_state.lookupWindow);
     PumpMessages(20);
@@ -100,6 +105,7 @@ class LookupWindowTest : public testing::Test {
     SendMessageA(g_state.lookupWindow, WM_DESTROY, 0, 0);
     DestroyWindow(g_state.lookupWindow);
     DestroyWindow(host_);
+    RemoveMessageHook();
     ParkCursor();
   }
 
@@ -282,6 +288,46 @@ TEST_F(LookupWindowTest, PastedNumbersAreLookedUpWithoutBlanksAndMarks) {
     EXPECT_STREQ("A2008", g_state.currentNumber);
     EXPECT_EQ("A2008", TextOf(g_state.inputBox));
     EXPECT_EQ(0, g_state.lookupFailed);
+  }
+}
+
+// The longest numbers show whole in the box, from its start (Home) and from
+// its end (End, as after a lookup): in the shared font, and in one as wide as
+// the shared font is on a screen of 120 DPI.
+TEST_F(LookupWindowTest, SevenCharacterNumbersShowWhole) {
+  const auto showsWhole = [] {
+    const HWND box = g_state.inputBox;
+    RECT client = {};
+    GetClientRect(box, &client);
+    const HDC dc = GetDC(box);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE last = {};
+    GetTextExtentPoint32A(dc, "9", 1, &last);
+    SelectObject(dc, previous);
+    ReleaseDC(box, dc);
+    const short first = static_cast<short>(LOWORD(SendMessageA(box, EM_POSFROMCHAR, 0, 0)));
+    const short seventh = static_cast<short>(LOWORD(SendMessageA(box, EM_POSFROMCHAR, 6, 0)));
+    return first >= 0 && seventh + last.cx <= client.right;
+  };
+  for (int height : {0, -16}) {
+    if (height != 0) {
+      DestroyWindow(g_state.lookupWindow);
+      DeleteObject(g_state.sharedFont);
+      LOGFONTA wide = {};
+      wide.lfHeight = height;
+      lstrcpyA(wide.lfFaceName, "MS Sans Serif");
+      g_state.sharedFont = CreateFontIndirectA(&wide);
+      CreateLookupWindow();
+    }
+    for (const char* number : {"LNK2019", "CVT1100"}) {
+      SCOPED_TRACE(std::string(number) + " in a font of height " + std::to_string(height));
+      SetForegroundWindow(g_state.lookupWindow);
+      Enter(number);
+      PressKey(VK_END);
+      EXPECT_TRUE(showsWhole()) << "from its end";
+      PressKey(VK_HOME);
+      EXPECT_TRUE(showsWhole()) << "from its start";
+    }
   }
 }
 
@@ -646,9 +692,11 @@ TEST_F(LookupWindowTest, DestroyHandlingReleasesEverythingOnceOnly) {
 }
 
 // Every pen a paint draws with, every picture an icon shows, the shell's
-// icons, the font and the image list: whatever the add-in makes between its
-// install and the host's close, it destroys, so that a long session does not
-// pile up handles in the host's process.
+// icons, the fonts, the image list and each window's keys: whatever the
+// add-in makes between its install and the host's close, it destroys, so
+// that a long session does not pile up handles in the host's process. (The
+// shared font is made as wide as on a screen of 120 DPI, where the input box
+// takes a font of its own.)
 TEST(LookupWindowHandles, EverythingMadeFromInstallToCloseIsDestroyed) {
   ParkCursor();
   HandleLedger ledger;
@@ -659,6 +707,11 @@ TEST(LookupWindowHandles, EverythingMadeFromInstallToCloseIsDestroyed) {
                               GetModuleHandleA(nullptr), nullptr);
   InstallAddin(host, 1);
   lstrcpynA(g_state.addinFolder, FixtureFolder("basic").c_str(), kPathSize);
+  DeleteObject(g_state.sharedFont);
+  LOGFONTA wide = {};
+  wide.lfHeight = -16;
+  lstrcpyA(wide.lfFaceName, "MS Sans Serif");
+  g_state.sharedFont = CreateFontIndirectA(&wide);
   CreateLookupWindow();
   ASSERT_NE(nullptr, g_state.lookupWindow);
   for (int i = 0; i < 10; ++i) {
@@ -670,7 +723,14 @@ TEST(LookupWindowHandles, EverythingMadeFromInstallToCloseIsDestroyed) {
     SendMessageA(g_state.inputBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(number));
     SendMessageA(g_state.inputBox, WM_CHAR, 13, 1);
   }
-  DllProc(host, WM_CLOSE, 0, 0);
+  EXPECT_NE(nullptr, g_state.inputFont);
+  OpenNoteEditor(kCreateNoteMode);
+  SendMessageA(g_state.noteEditor, WM_CLOSE, 0, 0);
+  OpenBrowserInMode(kErrorBrowserIconId);
+  ShowFindBox();
+  SendMessageA(g_state.browserWindow, WM_CLOSE, 0, 0);
+  OpenBrowserInMode(kNoteBrowserIconId);
+  DllProc(host, WM_CLOSE, 0, 0);  // with the Note Browser open
   DestroyWindow(host);
   RemoveTree(TestProgramFolder() + "Orva Notes\\");
 

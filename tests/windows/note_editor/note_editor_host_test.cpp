@@ -179,7 +179,14 @@ TEST_F(NoteEditorHostTest, DoubleClickBehindTheEditorChangesNeitherItsNumberNorT
 }
 
 // The host's close cannot be refused: the question about typed text has Yes
-// and No only, and the editor goes either way.
+// and No only, and the editor goes either way. The question is owned by the
+// editor, which is disabled under it: nothing can be typed into the text
+// the answer is about.
+bool g_editorEnabledUnderQuestion;
+void NoteWhetherTheEditorIsEnabled() {
+  g_editorEnabledUnderQuestion = IsWindowEnabled(FindWindowA(kNoteEditorClass, nullptr)) != FALSE;
+}
+
 TEST_F(NoteEditorHostTest, HostCloseAsksAboutTypedTextWithYesAndNoOnly) {
   struct Case {
     const char* what;
@@ -199,7 +206,8 @@ TEST_F(NoteEditorHostTest, HostCloseAsksAboutTypedTextWithYesAndNoOnly) {
     HWND editor = OpenEditorFromNoteIcon();
     ASSERT_NE(nullptr, editor);
     standin::TypeText(c.typed);
-    AnswerNextMessageBox(c.answer != 0 ? c.answer : IDNO);
+    g_editorEnabledUnderQuestion = true;
+    AnswerNextMessageBox(c.answer != 0 ? c.answer : IDNO, NoteWhetherTheEditorIsEnabled);
     standin::CloseHost();
     StopAnswering();
     EXPECT_EQ(c.answer != 0, g_box.shown);
@@ -207,6 +215,8 @@ TEST_F(NoteEditorHostTest, HostCloseAsksAboutTypedTextWithYesAndNoOnly) {
       EXPECT_EQ("Save the changes to the note A2008?", g_box.text);
       EXPECT_TRUE(g_box.yes && g_box.no);
       EXPECT_FALSE(g_box.cancel) << "the host's close cannot be cancelled";
+      EXPECT_EQ(editor, g_box.owner);
+      EXPECT_FALSE(g_editorEnabledUnderQuestion) << "the text can be typed on under the question";
     }
     EXPECT_FALSE(IsWindow(editor));
     EXPECT_FALSE(ClassRegistered(kNoteEditorClass));
@@ -218,6 +228,41 @@ TEST_F(NoteEditorHostTest, HostCloseAsksAboutTypedTextWithYesAndNoOnly) {
     standin::UnloadAddin();
     RemoveTree(folder_);
   }
+}
+
+// InstallDll turns the add-in off and on again while the editor's question
+// is up: the close waits for the question, and then runs once, whole; the
+// add-in starts again after it, with one menu item and one set of shared
+// resources, which the host's close releases.
+void TurnOffAndOnAgain() {
+  AnswerNextMessageBox(IDNO);  // the close's own question: the typed text goes
+  uint32_t hooks[standin::kHookRegisters] = {};
+  standin::CallInstallDll(standin::g_host.installDll, standin::g_host.mainWindow, 0, &hooks);
+  standin::CallInstallDll(standin::g_host.installDll, standin::g_host.mainWindow, 1, &hooks);
+}
+
+TEST_F(NoteEditorHostTest, InstallDllOffAndOnUnderAQuestionClosesOnceAndStartsAgain) {
+  LookUp("A2008");
+  HWND editor = OpenEditorFromNoteIcon();
+  ASSERT_NE(nullptr, editor);
+  standin::TypeText("typed");
+  AnswerNextMessageBox(IDCANCEL, TurnOffAndOnAgain);
+  SendMessageA(editor, WM_CLOSE, 0, 0);
+  StopAnswering();
+  standin::PumpMessages(20);
+  EXPECT_FALSE(IsWindow(editor)) << "the close was lost";
+  EXPECT_FALSE(IsWindow(view_.window));
+  EXPECT_FALSE(FileExists(NotePath("A2008")));
+  int position = 0;
+  const UINT item = standin::FindMenuItem("ORVA", &position);
+  ASSERT_NE(0u, item) << "the add-in did not start again";
+  EXPECT_EQ(2, GetMenuItemCount(GetSubMenu(standin::MainMenu(), position))) << "two menu items";
+  standin::ChooseMenuItem(item);
+  ASSERT_TRUE(standin::FindLookupView(&view_));
+  standin::CloseHost();
+  standin::PumpMessages(20);
+  EXPECT_EQ(nullptr, GetModuleHandleA("riched32.dll")) << "the shared resources were acquired twice";
+  SetUp();
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ class NoteEditorTest : public AddinTest {
   void ExpectClosed(HWND editor) {
     EXPECT_FALSE(IsWindow(editor)) << "the editor window still exists";
     EXPECT_EQ(nullptr, g_state.noteEditor);
+    EXPECT_EQ(nullptr, g_state.noteEdit) << "the handle of the destroyed text area is kept";
     EXPECT_FALSE(ClassRegistered(kNoteClass)) << "the class outlives the editor";
     EXPECT_TRUE(IsWindowEnabled(g_state.lookupWindow)) << "the lookup window stays disabled";
   }

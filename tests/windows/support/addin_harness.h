@@ -21,6 +21,8 @@
 #include "ui/browser/browser_window.h"
 #include "ui/lookup_window/lookup_window.h"
 #include "ui/note_editor/note_editor.h"
+#include "ui/window_routines/addin_close.h"
+#include "ui/window_routines/message_hook.h"
 #include "ui/window_routines/window_routines.h"
 
 namespace harness {
@@ -196,7 +198,8 @@ class AddinTest : public testing::Test {
     g_state = orva::AddinState{};
     g_state.moduleInstance = GetModuleHandleA(nullptr);
     orva::AcquireSharedResources();
-    g_state.installed = 1;
+    g_state.life = orva::AddinLife::Running;
+    orva::InstallMessageHook();  // the keys of the add-in's windows
     notesFolder_ = MakeScratchFolder(testing::UnitTest::GetInstance()->current_test_info()->name());
     lstrcpynA(g_state.notesFolder, notesFolder_.substr(0, notesFolder_.size() - 1).c_str(), orva::kPathSize);
     UseModules("browser");
@@ -220,9 +223,9 @@ class AddinTest : public testing::Test {
 
   void TearDown() override {
     using orva::g_state;
-    orva::CloseNoteEditor();
-    orva::CloseBrowser();
-    DestroyWindow(g_state.lookupWindow);
+    const HWND lookupWindow = g_state.lookupWindow;
+    orva::CloseAddin();  // the open editor or browser, the hook
+    DestroyWindow(lookupWindow);
     UnregisterClassA(kLookupClass, g_state.moduleInstance);
     DestroyIcon(g_state.notePicture);
     DestroyIcon(g_state.noteBrowserPicture);

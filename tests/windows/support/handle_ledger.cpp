@@ -23,6 +23,8 @@ struct Originals {
   decltype(&SHGetFileInfoA) getFileInfo;
   decltype(&ImageList_Create) createImageList;
   decltype(&ImageList_Destroy) destroyImageList;
+  decltype(&CreateAcceleratorTableA) createKeys;
+  decltype(&DestroyAcceleratorTable) destroyKeys;
 } g_original;
 
 void Made(void* handle, const char* by) {
@@ -79,6 +81,17 @@ BOOL WINAPI CountedDestroyImageList(HIMAGELIST list) {
   return g_original.destroyImageList(list);
 }
 
+HACCEL WINAPI CountedCreateKeys(ACCEL* keys, int count) {
+  HACCEL table = g_original.createKeys(keys, count);
+  Made(table, "CreateAcceleratorTableA");
+  return table;
+}
+
+BOOL WINAPI CountedDestroyKeys(HACCEL table) {
+  Gone(table);
+  return g_original.destroyKeys(table);
+}
+
 template <typename Function>
 bool Replace(std::vector<std::unique_ptr<ImportReplaced>>& replaced, const char* dll, const char* name,
              Function counted, Function& original) {
@@ -99,6 +112,8 @@ HandleLedger::HandleLedger() {
   counting_ &= Replace(replaced_, "shell32.dll", "SHGetFileInfoA", &CountedGetFileInfo, g_original.getFileInfo);
   counting_ &= Replace(replaced_, "comctl32.dll", "ImageList_Create", &CountedCreateImageList, g_original.createImageList);
   counting_ &= Replace(replaced_, "comctl32.dll", "ImageList_Destroy", &CountedDestroyImageList, g_original.destroyImageList);
+  counting_ &= Replace(replaced_, "user32.dll", "CreateAcceleratorTableA", &CountedCreateKeys, g_original.createKeys);
+  counting_ &= Replace(replaced_, "user32.dll", "DestroyAcceleratorTable", &CountedDestroyKeys, g_original.destroyKeys);
 }
 
 HandleLedger::~HandleLedger() {

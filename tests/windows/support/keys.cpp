@@ -38,6 +38,16 @@ void PressKeys(std::initializer_list<Key> keys) {
   Send(events);
 }
 
+void ClickAt(HWND window, POINT point) {
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
+}
+
 void TypeKeys(const char* text) {
   std::vector<INPUT> events;
   for (const char* c = text; *c != 0; ++c) {

@@ -22,6 +22,10 @@ void PressKey(BYTE key, bool withControl = false, bool withShift = false);
 // test until that loop ends.
 void PressKeys(std::initializer_list<Key> keys);
 
+// A click of the left mouse button at point of window's client area, through
+// the system's input as the mouse gives it.
+void ClickAt(HWND window, POINT point);
+
 // Each character of text as the key that types it (letters, digits, blank,
 // and a few signs; letters come out in lower case unless the control makes
 // them upper case).

@@ -41,8 +41,10 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   g_box.no = GetDlgItem(dialog, IDNO) != nullptr;
   g_box.ok = GetDlgItem(dialog, IDOK) != nullptr;
   g_box.cancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
+  // Taken first: what runs while the box is up may stand by for another box.
+  const int answer = g_answer;
   if (g_beforeAnswer != nullptr) g_beforeAnswer();
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_answer, BN_CLICKED), 0);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
 }
 
 void CALLBACK DismissUnexpectedBox(HWND, UINT, UINT_PTR, DWORD) {
