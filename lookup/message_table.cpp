@@ -40,7 +40,7 @@ bool ReadEntry(const uint8_t* table, size_t position, size_t end, MessageEntry* 
 // Marks the bytes at from and up to to as read, unless one of them is marked
 // already: then nothing is marked and the answer is false. Whole bytes of
 // marks are taken at once, so a reading costs about one step per 8 bytes.
-bool MarkWalked(uint8_t* marks, size_t from, size_t to) {
+bool MarkRead(uint8_t* marks, size_t from, size_t to) {
   for (int pass = 0; pass < 2; ++pass) {
     for (size_t at = from; at < to;) {
       const bool whole = at % 8 == 0 && to - at >= 8;
@@ -79,7 +79,7 @@ void ReadEntries(const uint8_t* table, size_t size, uint8_t* marks, EntryTaker t
     MessageEntry entry;
     size_t next = 0;
     for (uint32_t remaining = high - low + 1; remaining != 0; --remaining) {
-      if (!ReadEntry(table, position, end, &entry, &next) || !MarkWalked(marks, position, next)) break;
+      if (!ReadEntry(table, position, end, &entry, &next) || !MarkRead(marks, position, next)) break;
       if (!take(context, b, number, entry)) return;
       number += 1;
       position = next;

@@ -42,10 +42,10 @@ constexpr size_t WalkMarksSize(size_t tableSize) { return tableSize / 8 + 1; }
 // blocks' entries is read like any other.
 void WalkMessageTableBytes(const uint8_t* table, size_t size, uint8_t* marks, MessageVisitor visit, void* context);
 
-// The entry of number, UTF-16 ones included: the first the walk's reading
-// of the table comes to, so that every number the walk lists is found, with
-// the text listed. marks as for the walk. False when the reading holds no
-// entry of that number.
+// The entry of number, UTF-16 ones included: the first that the walk's
+// reading of the table comes to, so that every number the walk lists is
+// found. marks as for the walk. False when the reading holds no entry of
+// that number.
 bool FindMessageEntry(const uint8_t* table, size_t size, uint8_t* marks, uint32_t number, MessageEntry* found);
 
 }  // namespace orva
