@@ -122,6 +122,15 @@ void WalkMessageTableBytes(const uint8_t* table, size_t size, uint8_t* marks, Me
 }
 
 bool FindMessageEntry(const uint8_t* table, size_t size, uint8_t* marks, uint32_t number, MessageEntry* found) {
+  // A number that no block claims is not read for. A block claims HighId -
+  // LowId + 1 numbers from LowId on, counted as the reading counts them.
+  bool claimed = false;
+  const uint32_t blocks = Fits(0, 4, size) ? Read32(table) : 0;
+  for (uint32_t b = 0; !claimed && b < blocks && Fits(kBlockOffset + kBlockSize * b, kBlockSize, size); ++b) {
+    const uint32_t low = Read32(table + kBlockOffset + kBlockSize * b);
+    claimed = number - low < Read32(table + kBlockOffset + kBlockSize * b + 4) - low + 1;
+  }
+  if (!claimed) return false;
   Search search{number, found, false};
   ReadEntries(table, size, marks, TakeWanted, &search);
   return search.got;

@@ -88,8 +88,12 @@ bool DiagnosticBefore(const Text& text, LogDiagnostic* found) {
 }
 
 // Whether a byte needs a look of the scan: a line end, NUL, a colon (each
-// diagnostic ends in one) or another control character, which is passed over.
-bool NeedsALook(char c) { return static_cast<unsigned char>(c) <= 0x0D || c == ':'; }
+// diagnostic ends in one) or a control character other than a tab (one
+// starts many a line of a build log), which is passed over.
+bool NeedsALook(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte <= 0x0D && byte != '\t') || byte == ':';
+}
 
 #if defined(__i386__) || defined(__x86_64__)
 // Sixteen bytes at a time, on a processor with SSE2 (a Pentium 4 or later;
@@ -98,10 +102,11 @@ bool NeedsALook(char c) { return static_cast<unsigned char>(c) <= 0x0D || c == '
 // or where fewer than sixteen are left.
 __attribute__((target("sse2"))) const char* SkipBytesInBlocks(const char* p, const char* end) {
   const __m128i controls = _mm_set1_epi8(0x0D);
+  const __m128i tabs = _mm_set1_epi8('\t');
   const __m128i colons = _mm_set1_epi8(':');
   for (; end - p >= 16; p += 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, controls), bytes);
+    const __m128i low = _mm_andnot_si128(_mm_cmpeq_epi8(bytes, tabs), _mm_cmpeq_epi8(_mm_min_epu8(bytes, controls), bytes));
     const int found = _mm_movemask_epi8(_mm_or_si128(low, _mm_cmpeq_epi8(bytes, colons)));
     if (found != 0) return p + __builtin_ctz(static_cast<unsigned>(found));
   }
