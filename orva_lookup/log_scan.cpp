@@ -69,10 +69,13 @@ bool DiagnosticBefore(const Text& text, LogDiagnostic* found) {
   if (digitsEnd == lettersEnd || letterCount == 0 || letterCount > 3 || at == 0 || !IsBlank(text.At(at - 1))) return false;
   while (at > 0 && IsBlank(text.At(at - 1))) --at;
   // The word ends in 'r' or 'g'; any letter case is folded by the 0x20 bit.
+  static const char kError[] = "error";
+  static const char kWarning[] = "warning";
   const char last = at > 0 ? static_cast<char>(text.At(at - 1) | 0x20) : 0;
-  const char* word = last == 'r' ? "error" : last == 'g' ? "warning" : "";
-  const size_t size = TextLength(word);
-  if (size == 0 || at < size) return false;
+  if (last != 'r' && last != 'g') return false;
+  const char* word = last == 'r' ? kError : kWarning;
+  const size_t size = last == 'r' ? sizeof kError - 1 : sizeof kWarning - 1;
+  if (at < size) return false;
   for (size_t i = 0; i < size; ++i) {
     if ((text.At(at - size + i) | 0x20) != word[i]) return false;
   }
