@@ -100,11 +100,11 @@ void CloseMessageModule(HMODULE module) {
 }
 
 char* FindMessage(HMODULE module, uint32_t number) {
-  // The text is taken from the very bytes the bounds are checked on. The
-  // platform's formatter would pick its own table by language, which in a
-  // module of two languages need not be the one the walk and the check read,
-  // and it trusts the table: one that lies would have it read outside the
-  // resource and take the host down.
+  // The text is taken from the very bytes the bounds are checked on, read
+  // as the walk reads them. The platform's formatter would pick its own
+  // table by language, which in a module of two languages need not be the
+  // one the walk reads, and it trusts the table: one that lies would have it
+  // read outside the resource and take the host down.
   const TableBytes table = LockMessageTable(module);
   MessageEntry entry;
   char* text = nullptr;

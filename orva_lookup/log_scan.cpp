@@ -49,6 +49,9 @@ struct LineAcrossPieces {
   }
 };
 
+constexpr char kError[] = "error";
+constexpr char kWarning[] = "warning";
+
 // The diagnostic that ends at the colon after text, read back from it:
 // blanks, digits, a family's letters (ReadErrorNumber tells which numbers
 // count), blanks, and the word "error" or "warning" in any letter case with
@@ -69,8 +72,6 @@ bool DiagnosticBefore(const Text& text, LogDiagnostic* found) {
   if (digitsEnd == lettersEnd || letterCount == 0 || letterCount > 3 || at == 0 || !IsBlank(text.At(at - 1))) return false;
   while (at > 0 && IsBlank(text.At(at - 1))) --at;
   // The word ends in 'r' or 'g'; any letter case is folded by the 0x20 bit.
-  static const char kError[] = "error";
-  static const char kWarning[] = "warning";
   const char last = at > 0 ? static_cast<char>(text.At(at - 1) | 0x20) : 0;
   if (last != 'r' && last != 'g') return false;
   const char* word = last == 'r' ? kError : kWarning;
@@ -189,8 +190,7 @@ void EndLine(LogTally& tally, const char* from, const char* to) {
 // it reads at most 20 of them; so a diagnostic split across pieces is read
 // as if the line were whole, whatever runs it holds.
 void KeepLookback(LogTally::OpenLine& line, const char* bytes, size_t size) {
-  const LineAcrossPieces text{line.lookback, line.lookbackSize, line.lookbackFromLineStart || line.lookbackSize == 0,
-                              bytes, size};
+  const LineAcrossPieces text{line.lookback, line.lookbackSize, line.lookbackFromLineStart, bytes, size};
   char kept[kLogLookback];
   size_t count = 0;  // the last count bytes of kept are filled
   size_t at = text.Size();
