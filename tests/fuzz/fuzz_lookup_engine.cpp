@@ -2,7 +2,7 @@
 // console tool's build-log tally, tables made sound from arbitrary bytes to
 // the walk and lookup, and arbitrary texts to the classification, the
 // host-word test and the split. The first byte chooses the target (and for
-// the log, where it is cut in two pieces).
+// the log, the size of the pieces it comes in).
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
