@@ -290,7 +290,7 @@ orva_message_module(${ORVA_SYNTHETIC_SOURCE} ${ORVA_IDE_DIR}/bench-synthetic/ML.
 add_custom_target(orva_bench_modules DEPENDS ${ORVA_IDE_DIR}/bench-synthetic/ML.dll)
 
 add_executable(orva-bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/benchmarks/orva_bench.cpp
-  $<TARGET_OBJECTS:orva_engine> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS})
+  $<TARGET_OBJECTS:orva_engine> $<TARGET_OBJECTS:orva_console_logic> ${ORVA_ADDIN_OBJECTS} ${ORVA_RESOURCE_OBJECTS})
 target_include_directories(orva-bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(orva-bench PRIVATE -O2)
 target_link_libraries(orva-bench PRIVATE ${ORVA_SYSTEM_LIBS})

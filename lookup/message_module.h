@@ -15,9 +15,10 @@ HMODULE OpenMessageModule(const char* path);
 void CloseMessageModule(HMODULE module);
 
 // The text of message number, in a buffer the caller releases with
-// ReleaseMessageText; null when the module has no such message, or when its
-// table would make the formatter read outside it. Insert sequences ("%1")
-// are left as they stand: no arguments exist to fill them.
+// ReleaseMessageText; null when the module's table holds no such entry
+// within its bounds. The text is the entry's own (a UTF-16 one in the ANSI
+// code page), read from the table the walk reads; insert sequences ("%1")
+// stand as they are.
 char* FindMessage(HMODULE module, uint32_t number);
 void ReleaseMessageText(char* text);
 

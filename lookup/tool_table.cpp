@@ -103,8 +103,9 @@ ErrorNumber ReadErrorNumber(const char* text, size_t length, NumberText kind) {
     return number;
   }
   number.family = family;
-  AppendText(number.name, family->pattern);
-  CopyFirst(text + digits, kErrorNumberDigits, number.name + TextLength(number.name), kErrorNumberDigits + 1);
+  // The pattern's length is the family's digit offset; the name holds the longest.
+  CopyFirst(family->pattern, family->digitOffset, number.name);
+  CopyFirst(text + digits, kErrorNumberDigits, number.name + family->digitOffset, kErrorNumberDigits + 1);
   return number;
 }
 

@@ -24,6 +24,12 @@ Two source kinds are understood, told apart by the file's ending:
       zeroword                      a 16-bit zero word before the next entry
       raw 41 42 00                  raw bytes; times=N repeats them N times
       truncate 40                   cut the finished table to 40 bytes
+      layout 2 0 1                  lay the blocks' entries out in this order
+                                    of the blocks (counted from 0), not in
+                                    the blocks' own
+      language 0x0407               the blocks after it form another table
+                                    1, in that language; blocks before the
+                                    first such line are in language 0
       claimsize 0x100000            the module's resource directory claims
                                     this many bytes for the table, whatever
                                     it holds (SizeofResource answers it)
@@ -111,14 +117,15 @@ class Block:
         self.raw = b""
 
 
-def encode_table(blocks, claimed_blocks=None, truncate=None):
+def encode_table(blocks, claimed_blocks=None, truncate=None, layout=None):
     header_size = 4 + 12 * sum(block.copies for block in blocks)
     chunks = []
-    offsets = []
+    offsets = [0] * len(blocks)
     position = header_size
-    for block in blocks:
+    for index in layout or range(len(blocks)):
+        block = blocks[index]
         body = block.raw + b"".join(e.encode() for e in block.entries)
-        offsets.append(position)
+        offsets[index] = position
         chunks.append(body)
         position += len(body)
     count = sum(block.copies for block in blocks) if claimed_blocks is None else claimed_blocks
@@ -173,10 +180,14 @@ def _options(words, path, line, allowed):
     return result
 
 
-def parse_msgtable(path):
+def parse_msgtable_languages(path):
+    """The tables of a .msgtable source: a list of (language, table bytes)."""
+    tables = []
+    language = 0
     blocks = []
     claimed = None
     truncate = None
+    layout = None
     zero_word = False
     with open(path, encoding="utf-8") as f:
         for number, raw_line in enumerate(f, 1):
@@ -188,6 +199,13 @@ def parse_msgtable(path):
                 claimed = int(rest, 0)
             elif keyword == "truncate":
                 truncate = int(rest, 0)
+            elif keyword == "layout":
+                layout = [int(word, 0) for word in rest.split()]
+            elif keyword == "language":
+                if blocks:
+                    tables.append((language, encode_table(blocks, claimed, truncate, layout)))
+                language = int(rest, 0)
+                blocks, claimed, truncate, layout = [], None, None, None
             elif keyword == "claimsize":
                 pass  # a lie of the built module, not of the table: see claimed_table_size
             elif keyword == "block":
@@ -223,7 +241,12 @@ def parse_msgtable(path):
                 target.raw += bytes(int(b, 16) for b in words if "=" not in b) * times
             else:
                 raise SourceError(path, number, f"unknown keyword {keyword!r}")
-    return encode_table(blocks, claimed, truncate)
+    tables.append((language, encode_table(blocks, claimed, truncate, layout)))
+    return tables
+
+
+def parse_msgtable(path):
+    return parse_msgtable_languages(path)[0][1]
 
 
 def claimed_table_size(source):
@@ -620,14 +643,14 @@ def version_resource(out, version, layout):
 
 
 def build_dll(source, out, windres, cc, version=None):
-    data = table_bytes(source)
+    tables = parse_msgtable_languages(source) if source.endswith(".msgtable") else [(0, table_bytes(source))]
     with tempfile.TemporaryDirectory() as work:
-        table = os.path.join(work, "table.bin")
-        with open(table, "wb") as f:
-            f.write(data)
         rc = os.path.join(work, "module.rc")
         with open(rc, "w") as f:
-            f.write("LANGUAGE 0, 0\n1 MESSAGETABLE \"table.bin\"\n")
+            for number, (language, data) in enumerate(tables):
+                with open(os.path.join(work, f"table{number}.bin"), "wb") as table:
+                    table.write(data)
+                f.write(f"LANGUAGE {language & 0x3FF}, {language >> 10}\n1 MESSAGETABLE \"table{number}.bin\"\n")
             if version is not None:
                 f.write(version_resource(out, *version))
         obj = os.path.join(work, "module.o")

@@ -6,22 +6,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "lookup/tool_table.h"
 
 namespace orva {
 
-// Bytes kept of each log line: far more than any tool's diagnostic needs (a
-// path has at most 260 characters); the rest of a longer line is passed over,
-// so that memory stays fixed however long a line is.
+// Bytes of a line kept to show it: far more than any tool's diagnostic needs
+// (a path has at most 260 characters). Lines of any length are read whole;
+// only what is shown of them is cut.
 constexpr size_t kLogLineLimit = 1024;
 
 struct LogDiagnostic {
   char number[kErrorNameSize];  // the canonical name: A2008 for "A02008"
+  const ToolFamily* family;     // the family it belongs to
   bool isError;  // "error" or "fatal error"; false for "warning"
+  // Where in the line FindLogDiagnostic read its word ("error",
+  // "warning") begins, and its message after the number's colon.
+  size_t wordAt;
+  size_t messageAt;
 };
 
 // The diagnostic a tool wrote on this line, in the form all five share:
@@ -38,6 +43,15 @@ struct LoggedNumber {
   std::string number;
   uint64_t lines;         // lines that named it
   std::string firstLine;  // the first of them, as kept (without its line end)
+  bool wholeLine;         // firstLine is that line whole, not cut at the limit
+};
+
+// A line kept by its number (counted from 1), as it is shown; read tells
+// whether the text came to it.
+struct KeptLine {
+  uint64_t number;
+  bool read = false;
+  std::string text;
 };
 
 // The encodings Windows writes a log in, told by the log's first bytes.
@@ -49,9 +63,15 @@ enum class LogEncoding : uint8_t {
   Utf16Be,    // FE FF
 };
 
+// Bytes of the line read so far that a diagnostic later on it can need: see
+// KeepLookback in log_scan.cpp.
+constexpr size_t kLogLookback = 32;
+
 // The tally of a whole log, fed in pieces of any size: a line may be split
-// across two pieces, and lines end in LF or CR LF. A UTF-16 log is read as
-// UTF-8, so numbers and kept lines are in UTF-8 then; see lines.
+// across any number of pieces, and lines end in CR LF, LF or a lone CR (a
+// tool's progress, a log saved where lines end so). A line is scanned as it
+// streams and never held whole. A UTF-16 log is read as UTF-8, so numbers and
+// kept lines are in UTF-8 then; see lines.
 struct LogTally {
   std::vector<LoggedNumber> numbers;  // in order of first appearance
   uint64_t lineCount = 0;
@@ -62,18 +82,40 @@ struct LogTally {
   // above (UTF-16 without its mark, say), and its numbers cannot be told.
   // Nothing more is read, and the tally must not be taken for a clean log.
   bool notText = false;
+  // The lines to keep, in ascending order of number: a source file that a
+  // diagnostic names is read as a log is, for the lines it names.
+  std::vector<KeptLine> keptLines;
+
+  // What the scan keeps of the line being read when a piece ends inside it.
+  struct OpenLine {
+    bool open = false;        // some byte of it has been read
+    std::string head;         // its first bytes, up to kLogLineLimit + 1
+    char lookback[kLogLookback];
+    size_t lookbackSize = 0;
+    bool lookbackFromLineStart = true;  // the lookback holds the line from its start
+    size_t named = 0;         // the index in numbers of the number it names, plus one
+    bool first = false;       // it is the first line that names that number
+  };
 
   // The first bytes until the encoding is told, a UTF-16 byte waiting for
-  // its pair, the line being read, and where each number stands in numbers.
+  // its pair, the line being read, whether the last piece ended in a CR (an
+  // LF that follows belongs to its line end), and where each number stands
+  // in numbers, plus one, by its family and its four digits (0 for none).
   std::string head;
   std::string pendingByte;
-  std::string line;
-  bool lineOpen = false;
-  std::unordered_map<std::string, size_t> positions;
+  OpenLine line;
+  bool afterCr = false;
+  std::vector<uint32_t> positions;
+  size_t nextKept = 0;  // the first of keptLines not yet come to
 };
 
 void AddLogBytes(LogTally& tally, const char* bytes, size_t size);
 // Counts a last line that has no line end.
 void FinishLog(LogTally& tally);
+
+// Reads a whole log from file into tally through a buffer of fixed size, or
+// up to the byte that shows it is no text, or, with lines to keep, up to the
+// last of them; false when the file cannot be read.
+bool ReadLogFile(std::FILE* file, LogTally& tally);
 
 }  // namespace orva

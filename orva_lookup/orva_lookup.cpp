@@ -1,7 +1,9 @@
 // orva-lookup: the lookup engine on the console, for build logs and scripts.
 // It lies beside the message modules and reads them from its own folder.
 //   orva-lookup NUMBER [FOLDER]   the four fields the lookup window shows
-//   orva-lookup --explain [FILE]  every error number of a build log explained
+//   orva-lookup --explain [--no-source] [FILE]
+//                                 every error number of a build log explained,
+//                                 with the source line its first line names
 //   orva-lookup --search WORD...  every message whose texts hold the words
 // The texts go out in the Windows ANSI code page, as the modules hold them,
 // to a file or a pipe; a console shows every character as itself. Every line
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,7 @@
 #include "lookup/word_search.h"
 #include "notes/note_files.h"
 #include "orva_lookup/log_scan.h"
+#include "orva_lookup/source_lines.h"
 #include "state/notes_folder.h"
 
 namespace {
@@ -35,7 +39,7 @@ constexpr int kUsageError = 2;
 
 const char kUsage[] =
     "usage: orva-lookup NUMBER [FOLDER]\n"
-    "       orva-lookup --explain [FILE]\n"
+    "       orva-lookup --explain [--no-source] [FILE]\n"
     "       orva-lookup --search WORD...\n"
     "\n"
     "  NUMBER            shows the type, title, tool and description of an error\n"
@@ -48,7 +52,16 @@ const char kUsage[] =
     "  --explain [FILE]  reads a build log of ML, LINK, NMAKE, RC or CVTRES (from\n"
     "                    standard input without FILE) and explains each error\n"
     "                    number in it once, with your ORVA note on it. The log\n"
-    "                    may be ANSI, UTF-8, or UTF-16 with a byte-order mark\n"
+    "                    may be ANSI, UTF-8, or UTF-16 with a byte-order mark.\n"
+    "                    Under each number it shows the source line that the\n"
+    "                    number's first line names, the token the message ends\n"
+    "                    in marked (the file is looked for beside the log, then\n"
+    "                    in the current folder; --no-source leaves them out):\n"
+    "                      orva-lookup --explain hello\\build.log\n"
+    "                      == A2008: 1 line, the first:\n"
+    "                         hello.asm(12) : error A2008: syntax error : xyz\n"
+    "                         12 | MsgText    db \"Hello, world\", 0 xyz\n"
+    "                            |                                 ^^^\n"
     "  --search WORD...  lists every error whose title or description holds all\n"
     "                    the words, in any letter case\n"
     "\n"
@@ -207,10 +220,70 @@ std::string LineInAnsi(const std::string& line, orva::LogEncoding encoding) {
   return ansi;
 }
 
-void ExplainNumber(const orva::LoggedNumber& logged, orva::LogEncoding encoding, const char* folder,
-                   const char* notesFolder) {
+// The width of the console the text shows in; a file or a pipe gets that of
+// a console of the classic size.
+size_t OutputWidth() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (g_console != nullptr && GetConsoleScreenBufferInfo(g_console, &info)) {
+    return static_cast<size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+  }
+  return 80;
+}
+
+// A source file as the log names it: an absolute path as it stands, another
+// beside the log (logFolder; empty for standard input) and else in the
+// current folder. Null when it cannot be opened.
+FILE* OpenSource(const std::string& name, const std::string& logFolder) {
+  const bool absolute = name[0] == '\\' || name[0] == '/' || (name.size() > 1 && name[1] == ':');
+  FILE* source = absolute || logFolder.empty() ? nullptr : std::fopen((logFolder + name).c_str(), "rb");
+  return source != nullptr ? source : std::fopen(name.c_str(), "rb");
+}
+
+// The source lines that the numbers' first lines name. Each file is read
+// once, however many numbers name it, and line by line as a log is read, in
+// the encodings a log may have; one that is missing, cannot be read, is no
+// text or is shorter than the line gives no line, and nothing is said.
+struct SourceLines {
+  std::vector<orva::SourceSite> sites;          // one per number; an empty file for none
+  std::map<std::string, orva::LogTally> files;  // by the name the log gives
+};
+
+SourceLines ReadSourceLines(const orva::LogTally& log, const std::string& logFolder) {
+  SourceLines sources;
+  for (const orva::LoggedNumber& logged : log.numbers) {
+    orva::SourceSite site{};
+    if (orva::SiteOfDiagnostic(LineInAnsi(logged.firstLine, log.encoding), logged.wholeLine, &site)) {
+      sources.files[site.file].keptLines.push_back({site.line, false, {}});
+    }
+    sources.sites.push_back(site);
+  }
+  for (auto& file : sources.files) {
+    std::vector<orva::KeptLine>& lines = file.second.keptLines;
+    std::sort(lines.begin(), lines.end(), [](const orva::KeptLine& a, const orva::KeptLine& b) { return a.number < b.number; });
+    FILE* source = OpenSource(file.first, logFolder);
+    if (source == nullptr) continue;
+    if (!orva::ReadLogFile(source, file.second) || file.second.notText) lines.clear();
+    std::fclose(source);
+  }
+  return sources;
+}
+
+// The source line a site names as it is shown, or nothing when its file did not give it.
+std::string ShownSource(const SourceLines& sources, const orva::SourceSite& site) {
+  if (site.file.empty()) return "";
+  const orva::LogTally& file = sources.files.at(site.file);
+  for (const orva::KeptLine& kept : file.keptLines) {
+    if (kept.number == site.line && kept.read) {
+      return orva::ShowSourceLine(site.line, LineInAnsi(kept.text, file.encoding), site.token, OutputWidth());
+    }
+  }
+  return "";
+}
+
+void ExplainNumber(const orva::LoggedNumber& logged, orva::LogEncoding encoding, const std::string& source,
+                   const char* folder, const char* notesFolder) {
   Print("== " + logged.number + ": " + std::to_string(logged.lines) + (logged.lines == 1 ? " line" : " lines") +
-        ", the first:\n   " + LineInAnsi(logged.firstLine, encoding) + "\n");
+        ", the first:\n   " + LineInAnsi(logged.firstLine, encoding) + "\n" + source);
   orva::LookupResult result = orva::RunLookup(logged.number.c_str(), folder);
   PrintFields(orva::FieldsOf(result));
   orva::ReleaseLookupResult(result);
@@ -225,7 +298,15 @@ void ExplainNumber(const orva::LoggedNumber& logged, orva::LogEncoding encoding,
   Print("\n");
 }
 
-int Explain(const char* file, const char* folder) {
+// The folder of a log file as its path gives it, ending in its separator;
+// empty for standard input or a log in the current folder.
+std::string LogFolder(const char* file) {
+  const std::string path = file != nullptr ? file : "";
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
+
+int Explain(const char* file, bool withSources, const char* folder) {
   FILE* log = stdin;
   if (file != nullptr) {
     log = std::fopen(file, "rb");
@@ -236,22 +317,14 @@ int Explain(const char* file, const char* folder) {
   } else {
     _setmode(_fileno(stdin), _O_BINARY);
   }
-  // The log streams through a fixed buffer: only the distinct numbers and
-  // their first lines are kept, so a log of any size fits.
   orva::LogTally tally;
-  std::vector<char> buffer(64 * 1024);
-  size_t got = 0;
-  while (!tally.notText && (got = std::fread(buffer.data(), 1, buffer.size(), log)) > 0) {
-    orva::AddLogBytes(tally, buffer.data(), got);
-  }
-  const bool failed = std::ferror(log) != 0;
+  const bool read = orva::ReadLogFile(log, tally);
   if (log != stdin) std::fclose(log);
   const char* name = file != nullptr ? file : "(standard input)";
-  if (failed) {
+  if (!read) {
     std::fprintf(stderr, "orva-lookup: cannot read the log %s\n", name);
     return kUsageError;
   }
-  orva::FinishLog(tally);
   // Never reported as a clean log: its error numbers cannot be told.
   if (tally.notText) {
     std::fprintf(stderr,
@@ -267,9 +340,13 @@ int Explain(const char* file, const char* folder) {
     Print("No error numbers in " + lines + ".\n");
     return kFound;
   }
+  const SourceLines sources = withSources ? ReadSourceLines(tally, LogFolder(file)) : SourceLines{};
   char notesFolder[orva::kPathSize] = {};
   orva::NotesFolderOf(folder, notesFolder);
-  for (const orva::LoggedNumber& logged : tally.numbers) ExplainNumber(logged, tally.encoding, folder, notesFolder);
+  for (size_t i = 0; i < tally.numbers.size(); ++i) {
+    const std::string source = withSources ? ShownSource(sources, sources.sites[i]) : "";
+    ExplainNumber(tally.numbers[i], tally.encoding, source, folder, notesFolder);
+  }
   const size_t count = tally.numbers.size();
   Print(std::to_string(count) + (count == 1 ? " error number on " : " error numbers on ") +
         std::to_string(tally.diagnosticLines) + " of " + lines + ".\n");
@@ -353,9 +430,19 @@ int main(int argc, char** argv) {
 
   char folder[orva::kPathSize] = {};
   if (std::strcmp(first, "--explain") == 0) {
-    if (argc > 3) return UsageError();
+    const char* log = nullptr;
+    bool withSources = true;
+    for (int i = 2; i < argc; ++i) {
+      if (std::strcmp(argv[i], "--no-source") == 0) {
+        withSources = false;
+      } else if (log == nullptr) {
+        log = argv[i];
+      } else {
+        return UsageError();
+      }
+    }
     if (!ModuleFolder(nullptr, folder)) return kUsageError;
-    return Explain(argc == 3 ? argv[2] : nullptr, folder);
+    return Explain(log, withSources, folder);
   }
   if (std::strcmp(first, "--search") == 0) {
     if (argc < 3) return UsageError();

@@ -89,16 +89,38 @@ TEST(LogTally, DistinctNumbersInOrderWhateverThePieces) {
   }
 }
 
-TEST(LogTally, WarningsOnlyAndOverlongLines) {
-  const std::string longTail(3 * kLogLineLimit, 'x');
-  const LogTally tally = TallyInPieces("x.asm(1) : warning A4011: m " + longTail + "\nend\n", 100);
-  ASSERT_EQ(1u, tally.numbers.size());
-  EXPECT_FALSE(tally.namesError);
-  // An error stays an error whatever the lines after it say.
-  EXPECT_TRUE(TallyInPieces("x.asm(1) : error A2008: s\nx.asm(2) : warning A4011: m\n", 7).namesError);
-  EXPECT_EQ(kLogLineLimit, tally.numbers[0].firstLine.size());  // kept up to the limit
-  EXPECT_EQ(2u, tally.lineCount);                                 // the rest is not taken for a line
+// What a tally counts: each number with its lines, the lines, whether an
+// error was named, whether the log is no text.
+std::string Counted(const LogTally& tally) {
+  std::string counted;
+  for (const LoggedNumber& logged : tally.numbers) counted += logged.number + " " + std::to_string(logged.lines) + ", ";
+  return counted + std::to_string(tally.lineCount) + " lines" + (tally.namesError ? ", an error" : "") +
+         (tally.notText ? ", no text" : "");
+}
 
-  const LogTally empty = TallyInPieces("", 1);
-  EXPECT_EQ(0u, empty.lineCount);
+TEST(LogTally, LineEndsEncodingsAndPieces) {
+  const std::string error = "x.asm(1) : error A2008: s";
+  auto utf16 = [](const std::string& text) {
+    std::string wide = "\xFF\xFE";
+    for (char c : text) wide += {c, '\0'};
+    return wide;
+  };
+  const struct {
+    std::string log;
+    size_t piece;
+    const char* counted;
+  } cases[] = {
+      {"", 1, "0 lines"},
+      {"x.asm(1) : warning A4011: m " + std::string(3 * kLogLineLimit, 'x') + "\nend\n", 100, "A4011 1, 2 lines"},
+      {error + "\nx.asm(2) : warning A4011: m\n", 7, "A2008 1, A4011 1, 2 lines, an error"},
+      {std::string(100 * 1024, '.') + " " + error + "\n", 4096, "A2008 1, 1 lines, an error"},
+      {"a\r" + error + "\rb\r\n\rc", 1, "A2008 1, 5 lines, an error"},  // lone CRs, a CR LF split
+      {utf16("b\r\n" + error), 3, "A2008 1, 2 lines, an error"},      // UTF-16 split across reads
+      {utf16(error + "\n") + "\x41", 4, "A2008 1, 2 lines, an error"},    // an odd byte count
+      {"\xFF\xFE", 1, "0 lines"},                                        // a mark with nothing after it
+      {error + "\r\n" + std::string("x\0y", 3), 16, "A2008 1, 1 lines, an error, no text"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.counted, Counted(TallyInPieces(c.log, c.piece))) << c.log.substr(0, 60);
+  // A line longer than the limit is shown up to it.
+  EXPECT_EQ(kLogLineLimit, TallyInPieces(cases[1].log, 100).numbers[0].firstLine.size());
 }

@@ -1,5 +1,4 @@
-// The walk of a message table over bytes, and the bound that keeps the
-// platform's formatter inside the table.
+// The walk of a message table over bytes, and the entry of one number.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,18 +14,29 @@ namespace {
 
 using Visits = std::vector<std::pair<uint32_t, std::string>>;
 
+// Read the text only within the entry, as every visitor must.
+std::string TextOf(const MessageEntry& entry) {
+  std::string text;
+  for (size_t i = 0; i < entry.textSize && entry.text[i] != 0; ++i) text += entry.text[i];
+  return text;
+}
+
 Visits Walk(const std::vector<uint8_t>& table) {
   Visits visits;
+  std::vector<uint8_t> marks(WalkMarksSize(table.size()));
   WalkMessageTableBytes(
-      table.data(), table.size(),
+      table.data(), table.size(), marks.data(),
       [](void* context, uint32_t number, const MessageEntry& entry) {
-        // Read the text only within the entry, as every visitor must.
-        std::string text;
-        for (size_t i = 0; i < entry.textSize && entry.text[i] != 0; ++i) text += entry.text[i];
-        static_cast<Visits*>(context)->emplace_back(number, text);
+        static_cast<Visits*>(context)->emplace_back(number, TextOf(entry));
       },
       &visits);
   return visits;
+}
+
+bool Finds(const std::vector<uint8_t>& table, uint32_t number) {
+  MessageEntry found;
+  std::vector<uint8_t> marks(WalkMarksSize(table.size()));
+  return FindMessageEntry(table.data(), table.size(), marks.data(), number, &found);
 }
 
 }  // namespace
@@ -114,56 +124,45 @@ TEST(WalkMessageTable, BlockClaimingMoreThanItHoldsEndsAtTheNextBlocksEntries) {
   EXPECT_EQ((Visits{{0x1100, "one"}, {0x1101, "two"}, {0x2000, "next"}}), Walk(table));
 }
 
-TEST(FormatterCanReadMessage, FindsWhatTheTableHolds) {
-  const auto table = BuildTable({{0x2008, {{"a"}, {"b"}}}, {0x3000, {{"c"}}}});
-  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x2008));
-  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x2009));
-  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x3000));
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x200A));
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0));
+TEST(FindMessageEntry, FindsWhatTheTableHolds) {
+  const auto table = BuildTable({{0x2008, {{"a"}, {std::string("w\0i\0", 4), 1}}}, {0x3000, {{"c"}}}});
+  EXPECT_TRUE(Finds(table, 0x2008));
+  EXPECT_TRUE(Finds(table, 0x2009));  // a UTF-16 entry, which the walk leaves out
+  EXPECT_TRUE(Finds(table, 0x3000));
+  EXPECT_FALSE(Finds(table, 0x200A));
+  EXPECT_FALSE(Finds(table, 0));
 }
 
-TEST(FormatterCanReadMessage, RefusesWhatWouldLeadOutsideTheTable) {
-  // A number the lying block count would send the formatter looking for past the end.
+TEST(FindMessageEntry, RefusesWhatWouldLeadOutsideTheTable) {
+  // A number the lying block count would send the search looking for past the end.
   auto lyingCount = BuildTable({{0x2008, {{"real"}}}}, 0x10000000);
-  EXPECT_TRUE(FormatterCanReadMessage(lyingCount.data(), lyingCount.size(), 0x2008));
-  EXPECT_FALSE(FormatterCanReadMessage(lyingCount.data(), lyingCount.size(), 0x2009));
+  EXPECT_TRUE(Finds(lyingCount, 0x2008));
+  EXPECT_FALSE(Finds(lyingCount, 0x2009));
 
   TestBlock farOffset{0x1100, {{"lost"}}};
   farOffset.offset = 0x7FFFFFF0;
-  auto offsetTable = BuildTable({farOffset});
-  EXPECT_FALSE(FormatterCanReadMessage(offsetTable.data(), offsetTable.size(), 0x1100));
+  EXPECT_FALSE(Finds(BuildTable({farOffset}), 0x1100));
 
   TestEntry longEntry{"long"};
   longEntry.length = 0xFFF0;
   TestBlock claims{0x1050, {longEntry, {"next"}}};
   claims.high = 0x1060;
   auto lengthTable = BuildTable({claims});
-  EXPECT_TRUE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1050));
-  EXPECT_FALSE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1051));
-  EXPECT_FALSE(FormatterCanReadMessage(lengthTable.data(), lengthTable.size(), 0x1060));
+  EXPECT_FALSE(Finds(lengthTable, 0x1050));
+  EXPECT_FALSE(Finds(lengthTable, 0x1051));
+  EXPECT_FALSE(Finds(lengthTable, 0x1060));
+
+  auto cut = BuildTable({{0x1104, {{"terminated"}, {"cut off here"}}}});
+  cut.resize(cut.size() - 8);  // the last entry loses its end
+  EXPECT_TRUE(Finds(cut, 0x1104));
+  EXPECT_FALSE(Finds(cut, 0x1105));
 }
 
-TEST(FormatterCanReadMessage, RefusesTextWithoutTerminatorInTheTable) {
-  auto table = BuildTable({{0x1104, {{"terminated"}, {"cut off here"}}}});
-  table.resize(table.size() - 8);  // the last text loses its end and its terminator
-  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x1104));
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x1105));
-}
-
-TEST(FormatterCanReadMessage, WideTextNeedsAWideTerminator) {
-  auto table = BuildTable({{0x1050, {{std::string("w\0i\0", 4), 1}}}});
-  EXPECT_TRUE(FormatterCanReadMessage(table.data(), table.size(), 0x1050));
-  // Keep only one zero byte after the text: fine for ANSI, not for UTF-16.
-  table.resize(table.size() - 3);
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x1050));
-}
-
-TEST(FormatterCanReadMessage, ZeroLengthEntryBeforeTheNumberIsNotFound) {
+TEST(FindMessageEntry, ZeroLengthEntryBeforeTheNumberIsNotFound) {
   TestEntry zero{"z"};
   zero.length = 0;
   auto table = BuildTable({{0x10, {zero, {"b"}}}});
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x11));
+  EXPECT_FALSE(Finds(table, 0x11));
   table[4 + 12] = 2;  // shorter than its header, the Length is refused too
-  EXPECT_FALSE(FormatterCanReadMessage(table.data(), table.size(), 0x11));
+  EXPECT_FALSE(Finds(table, 0x11));
 }

@@ -19,7 +19,10 @@ struct TestBlock {
   int64_t offset = -1;      // -1: where the entries are put
 };
 
-inline std::vector<uint8_t> BuildTable(const std::vector<TestBlock>& blocks, int64_t claimedBlocks = -1) {
+// The blocks' entries are laid out in the order of layout (block indices;
+// empty: the blocks' own order).
+inline std::vector<uint8_t> BuildTable(const std::vector<TestBlock>& blocks, int64_t claimedBlocks = -1,
+                                       std::vector<size_t> layout = {}) {
   auto put16 = [](std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(v & 0xFF);
     out.push_back((v >> 8) & 0xFF);
@@ -29,11 +32,14 @@ inline std::vector<uint8_t> BuildTable(const std::vector<TestBlock>& blocks, int
     put16(out, v >> 16);
   };
   std::vector<uint8_t> bodies;
-  std::vector<uint32_t> offsets;
+  std::vector<uint32_t> offsets(blocks.size());
   const uint32_t header = 4 + 12 * static_cast<uint32_t>(blocks.size());
-  for (const TestBlock& block : blocks) {
-    offsets.push_back(header + static_cast<uint32_t>(bodies.size()));
-    for (const TestEntry& e : block.entries) {
+  if (layout.empty()) {
+    for (size_t i = 0; i < blocks.size(); ++i) layout.push_back(i);
+  }
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    offsets[layout[i]] = header + static_cast<uint32_t>(bodies.size());
+    for (const TestEntry& e : blocks[layout[i]].entries) {
       if (e.zeroWordBefore) put16(bodies, 0);
       const size_t terminator = (e.flags & 1) != 0 ? 2 : 1;
       const size_t natural = (4 + e.text.size() + terminator + 3) & ~size_t{3};

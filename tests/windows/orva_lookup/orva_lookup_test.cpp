@@ -215,16 +215,48 @@ TEST_F(OrvaLookupTest, ExplainsEachNumberOfABuildLogOnce) {
   EXPECT_NE(std::string::npos, out.find("\r\n8 error numbers on 10 of 15 lines.\r\n"));
 }
 
-TEST_F(OrvaLookupTest, ExplainStatusWithoutErrors) {
-  const std::string clean = "        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n";
-  const std::string warnings = "prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n";
-  ProgramRun run = Run("--explain", &clean);
-  EXPECT_EQ(0u, run.exitCode);
-  EXPECT_EQ("No error numbers in 3 lines.\r\n", run.out);
-  run = Run("--explain", &warnings);
-  EXPECT_EQ(0u, run.exitCode) << run.out;
-  run = Run("--explain \"" + folder_ + "no such.log\"");
-  EXPECT_EQ(2u, run.exitCode) << run.out;
+TEST_F(OrvaLookupTest, ExplainStatusTheLinesOfAnyLogAndTheirSources) {
+  const std::string error = "prog.asm(12) : error A2008: syntax error : token";
+  std::string progress, accents, wide = "\xFF\xFE";
+  for (int i = 0; i < 100; ++i) progress += "building " + std::to_string(i) + "%\r";
+  for (int i = 0; i < 1000; ++i) accents += "\xC3\xA9";  // UTF-8 without a mark
+  for (char c : std::string("; caf\xE9\r\n\tmov caf\xE9, 1\r\n")) wide += {c, '\0'};
+  WriteFileBytes(folder_ + "wide.asm", wide);
+  // The hello sample, once with its source beside its log and once without.
+  const std::string hello = TestProgramFolder() + "..\\ide\\Projects\\hello\\";
+  CreateDirectoryA((folder_ + "hello").c_str(), nullptr);
+  CreateDirectoryA((folder_ + "no source").c_str(), nullptr);
+  CopyFileA((hello + "build.log").c_str(), (folder_ + "hello\\build.log").c_str(), FALSE);
+  CopyFileA((hello + "hello.asm").c_str(), (folder_ + "hello\\hello.asm").c_str(), FALSE);
+  CopyFileA((hello + "build.log").c_str(), (folder_ + "no source\\build.log").c_str(), FALSE);
+  const std::string explainHello = "--explain \"" + folder_ + "hello\\build.log\"";
+  const struct {
+    std::string arguments, log;
+    DWORD status;
+    std::string shows, hides;
+  } cases[] = {
+      {"--explain", "        ml /c prog.asm\r\n Assembling: prog.asm\r\nmov eax, 0A2008h\r\n", 0, "No error numbers in 3 lines.\r\n", ""},
+      {"--explain", "prog.asm(13) : warning A4011: multiple .MODEL directives found\r\n", 0, "== A4011", ""},
+      // Lines that end in a lone CR, the diagnostic after the first kilobyte.
+      {"--explain", progress + error + "\rStop.\r", 1, "the first:\r\n   " + error + "\r\n", ""},
+      // A line of 2,000 bytes: its diagnostic found, its start shown in whole characters.
+      {"--explain", "x" + accents + " " + error + "\r\n", 1, "the first:\r\n   x\xE9\xE9", ""},
+      // The source line a first line names, found beside the log, the token marked.
+      {explainHello, "", 1, "\r\n   12 | MsgText    db \"Hello, world\", 0 xyz\r\n      | " + std::string(32, ' ') + "^^^\r\nType:", ""},
+      {explainHello, "", 1, "\r\n   20 |     invoke MessageBoxX, NULL", ""},
+      {"--explain --no-source \"" + folder_ + "hello\\build.log\"", "", 1, "== A2006", "   12 |"},
+      {"--explain \"" + folder_ + "no source\\build.log\"", "", 1, "== A2006", "   12 |"},
+      // A source in UTF-16, named by its whole path: shown in the ANSI code page, tabs expanded.
+      {"--explain", folder_ + "wide.asm(2) : error A2008: syntax error : caf\xE9\r\n", 1,
+       "\r\n   2 |         mov caf\xE9, 1\r\n     |             ^^^^\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    const ProgramRun run = Run(c.arguments, c.log.empty() ? nullptr : &c.log);
+    EXPECT_EQ(c.status, run.exitCode) << c.shows;
+    EXPECT_NE(std::string::npos, run.out.find(c.shows)) << c.arguments << "\n" << run.out.substr(0, 400);
+    if (!c.hides.empty()) EXPECT_EQ(std::string::npos, run.out.find(c.hides)) << c.arguments;
+  }
+  EXPECT_EQ(2u, Run("--explain \"" + folder_ + "no such.log\"").exitCode);
 }
 
 // The sample logs as Windows writes them give the plain log's report and
@@ -301,4 +333,25 @@ TEST_F(OrvaLookupTest, SearchListsEveryErrorThatHoldsAllWords) {
   EXPECT_EQ(expected, listed) << run.out;
 
   EXPECT_EQ(1u, Run("--search unresolved zzzzq").exitCode);
+}
+
+// Every block is searched, one whose entries lie in a gap between other
+// blocks' included, and a module of two languages shows in the search what
+// its lookup shows (tests/fixtures/layouts).
+TEST_F(OrvaLookupTest, SearchAndLookupReadTheWholeTableTheLoaderFinds) {
+  for (const char* module : {"linklib.dll", "rcc.dll"}) {
+    ASSERT_TRUE(CopyFileA((FixtureFolder("layouts") + module).c_str(), (folder_ + module).c_str(), FALSE));
+  }
+  const ProgramRun run = Run("--search stratum");
+  std::vector<std::string> listed;
+  std::istringstream lines(run.out);
+  std::string line, rc2008;
+  while (std::getline(lines, line)) {
+    listed.push_back(line.substr(0, line.find(' ')));
+    if (listed.back() == "RC2008") rc2008 = line;
+  }
+  EXPECT_EQ((std::vector<std::string>{"LNK1000", "LNK2000", "LNK3000", "RC2008"}), listed) << run.out;
+  const std::string shown = Run("RC2008").out;
+  const size_t title = shown.find("Title: ") + 7;
+  EXPECT_NE(std::string::npos, rc2008.find(shown.substr(title, shown.find('\r', title) - title) + "\r")) << shown;
 }
